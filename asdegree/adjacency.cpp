@@ -1,0 +1,152 @@
+#include "adjacency.h"
+
+#include <algorithm>
+#include <cstring>
+
+std::vector<Entry> asv;
+std::unordered_map<ASN, std::int32_t> asindex;
+
+namespace {
+
+// For each slot, the length of its list right after its last compaction
+// (0 if never compacted): the list's sorted, repeat-free prefix.
+std::vector<std::size_t> sortedLength;
+
+// Working storage for compaction, kept between calls so that compacting a
+// large list again costs no allocation.
+std::vector<std::uint32_t> radixScratch;
+std::vector<ASN> mergeScratch;
+
+// Below this many elements std::sort beats a radix sort.
+constexpr std::size_t radixMinimum = 256;
+
+// Maps an ASN to an unsigned key with the same order.
+inline std::uint32_t sortKey(ASN v)
+{
+    return static_cast<std::uint32_t>(v) ^ 0x80000000u;
+}
+
+// Sorts [FIRST, LAST) in signed order: a least-significant-digit radix sort
+// of three 11-bit digits that skips every digit all elements share.
+void radixSort(ASN *first, ASN *last)
+{
+    const std::size_t n = last - first;
+    std::uint32_t *a = reinterpret_cast<std::uint32_t *>(first);
+    for (std::size_t i = 0; i != n; ++i)
+        a[i] = sortKey(first[i]);
+    radixScratch.resize(n);
+    std::uint32_t *b = radixScratch.data();
+
+    static std::size_t count[3][2048];
+    std::memset(count, 0, sizeof count);
+    for (std::size_t i = 0; i != n; ++i) {
+        ++count[0][a[i] & 2047];
+        ++count[1][(a[i] >> 11) & 2047];
+        ++count[2][a[i] >> 22];
+    }
+    for (int pass = 0; pass != 3; ++pass) {
+        const int shift = pass * 11;
+        std::size_t *c = count[pass];
+        if (c[(a[0] >> shift) & 2047] == n)
+            continue; // every element has this digit
+        std::size_t sum = 0;
+        for (std::size_t d = 0; d != 2048; ++d) {
+            std::size_t k = c[d];
+            c[d] = sum;
+            sum += k;
+        }
+        for (std::size_t i = 0; i != n; ++i)
+            b[c[(a[i] >> shift) & 2047]++] = a[i];
+        std::swap(a, b);
+    }
+    std::uint32_t *out = reinterpret_cast<std::uint32_t *>(first);
+    for (std::size_t i = 0; i != n; ++i)
+        out[i] = a[i] ^ 0x80000000u;
+}
+
+void sortASNs(ASN *first, ASN *last)
+{
+    if (static_cast<std::size_t>(last - first) < radixMinimum)
+        std::sort(first, last);
+    else
+        radixSort(first, last);
+}
+
+} // namespace
+
+void compactList(std::vector<ASN> &list, std::size_t sorted)
+{
+    ASN *begin = list.data();
+    ASN *mid = begin + sorted;
+    sortASNs(mid, begin + list.size());
+    ASN *tail = std::unique(mid, begin + list.size());
+    if (sorted == 0 || mid == tail) {
+        list.resize(tail - begin);
+        return;
+    }
+    // Merge the sorted prefix and the sorted tail, each free of repeats,
+    // keeping one of every ASN they share.
+    mergeScratch.resize(tail - begin);
+    ASN *out = mergeScratch.data();
+    const ASN *i = begin, *j = mid;
+    while (i != mid && j != tail) {
+        if (*i < *j)
+            *out++ = *i++;
+        else if (*j < *i)
+            *out++ = *j++;
+        else
+            *out++ = *i++, ++j;
+    }
+    out = std::copy(i, static_cast<const ASN *>(mid), out);
+    out = std::copy(j, static_cast<const ASN *>(tail), out);
+    const std::size_t merged = out - mergeScratch.data();
+    if (merged != sorted) // otherwise the tail brought nothing new
+        std::copy(mergeScratch.data(), out, begin);
+    list.resize(merged);
+}
+
+void insertNeighbor(ASN as, ASN neighbor)
+{
+    auto found = asindex.find(as);
+    if (found == asindex.end()) {
+        asindex.emplace(as, static_cast<std::int32_t>(asv.size()));
+        asv.emplace_back(as, std::vector<ASN>{neighbor});
+        sortedLength.push_back(0);
+        return; // a one-element list is never over the threshold
+    }
+    const std::size_t slot = found->second;
+    std::vector<ASN> &list = asv[slot].second;
+    list.push_back(neighbor);
+    std::size_t &sorted = sortedLength[slot];
+    if (list.size() > std::max(compactThreshold, 2 * sorted)) {
+        compactList(list, sorted);
+        sorted = list.size();
+    }
+}
+
+void insertOnePair(ASN a, ASN b)
+{
+    insertNeighbor(a, b);
+    insertNeighbor(b, a);
+}
+
+void compactAll()
+{
+    for (std::size_t slot = 0; slot != asv.size(); ++slot) {
+        compactList(asv[slot].second, sortedLength[slot]);
+        sortedLength[slot] = asv[slot].second.size();
+    }
+}
+
+void removeEntry(std::size_t slot)
+{
+    asv.erase(asv.begin() + slot);
+    sortedLength.erase(sortedLength.begin() + slot);
+}
+
+void clearTable()
+{
+    asv.clear();
+    asindex.clear();
+    sortedLength.clear();
+}

@@ -1,0 +1,51 @@
+// The adjacency table: for every AS seen in a pair, the ASes recorded as its
+// neighbours. It is the whole state of asdegree.
+#ifndef ADJACENCY_H
+#define ADJACENCY_H
+
+#include <cstddef>
+#include <cstdint>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+#include "asn.h"
+
+// An entry: an AS and its neighbour list. Between compactions the list is
+// unsorted and may repeat an ASN; right after one it is sorted (signed order)
+// and holds each ASN once.
+using Entry = std::pair<ASN, std::vector<ASN>>;
+
+// All entries, in order of first sight: the first AS given an entry has
+// slot 0, the next slot 1, and so on.
+extern std::vector<Entry> asv;
+
+// Maps every AS that has an entry to its slot. Kept only while input is
+// read: once entries are removed, its slots are stale and it is not read.
+extern std::unordered_map<ASN, std::int32_t> asindex;
+
+// A list is compacted once it holds more than this many elements, or more
+// than twice its length right after its previous compaction if that is more.
+constexpr std::size_t compactThreshold = 5000;
+
+// Records NEIGHBOR as a neighbour of AS, in this one direction. On return the
+// list touched holds at most max(5000, 2 * its distinct neighbours) elements.
+void insertNeighbor(ASN as, ASN neighbor);
+
+// Records A and B as neighbours of each other: (A, B), then (B, A).
+void insertOnePair(ASN a, ASN b);
+
+// Sorts LIST in signed order and removes repeated ASNs in place. Its first
+// SORTED elements must already be sorted and free of repeats.
+void compactList(std::vector<ASN> &list, std::size_t sorted = 0);
+
+// Compacts every list, so that each list's length is its AS's degree.
+void compactAll();
+
+// Removes the entry at SLOT; later entries move down one slot, in order.
+void removeEntry(std::size_t slot);
+
+// Empties the table.
+void clearTable();
+
+#endif

@@ -1,0 +1,171 @@
+// Writes a deterministic corpus of route records like a full-table RIB dump:
+// for every prefix, one record from each of about 40 peers.
+//
+// The AS graph grows by preferential attachment, with a share of ASes taking
+// a provider among a few large hubs by a Zipf law, so that a few hubs pass
+// 5000 neighbours and the largest passes 10,000 at the default size. About
+// one path in ten is prepended, a few end in an AS set or a bracketed
+// segment, and ASNs are 16-bit and 32-bit.
+//
+// Usage: gen_routes [--records N] [--seed S]   (default 4,000,000 records)
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <random>
+#include <string>
+#include <unordered_set>
+#include <vector>
+
+namespace {
+
+std::mt19937_64 rng;
+
+std::uint64_t below(std::uint64_t n) { return rng() % n; }
+bool chance(double p) { return std::uniform_real_distribution<double>(0, 1)(rng) < p; }
+
+constexpr int peerCount = 40;
+constexpr int hubCount = 30;
+constexpr int tierOne = 12;
+
+// The ASN of every AS, by index: about 60% 16-bit, the rest 32-bit.
+std::vector<std::uint32_t> makeASNs(std::size_t n)
+{
+    std::vector<std::uint32_t> asns;
+    std::unordered_set<std::uint32_t> used;
+    while (asns.size() < n) {
+        std::uint32_t a = chance(0.6) ? 1 + below(64495) : 131072 + below(300000);
+        if (used.insert(a).second)
+            asns.push_back(a);
+    }
+    return asns;
+}
+
+// providers[i]: the providers of AS i, all of lower index. ASes 0 to
+// tierOne - 1 form the top tier and have none.
+std::vector<std::vector<std::uint32_t>> makeProviders(std::size_t n)
+{
+    std::vector<std::vector<std::uint32_t>> providers(n);
+    std::vector<std::uint32_t> ends; // one element per link end: degree-weighted
+    for (std::uint32_t i = 0; i < tierOne; ++i)
+        ends.push_back(i);
+    std::vector<double> zipf(hubCount);
+    for (int h = 0; h < hubCount; ++h)
+        zipf[h] = 1.0 / (h + 1);
+    std::discrete_distribution<int> hub(zipf.begin(), zipf.end());
+    for (std::uint32_t i = tierOne; i < n; ++i) {
+        const int k = 1 + (chance(0.45) ? 1 : 0) + (chance(0.2) ? 1 : 0);
+        for (int j = 0; j < k; ++j) {
+            std::uint32_t p = chance(0.3) ? hub(rng) : ends[below(ends.size())];
+            if (p >= i)
+                continue;
+            bool dup = false;
+            for (std::uint32_t q : providers[i])
+                dup |= q == p;
+            if (dup)
+                continue;
+            providers[i].push_back(p);
+            ends.push_back(p);
+            ends.push_back(i);
+        }
+    }
+    return providers;
+}
+
+// The chain of ASes from AS I up to the top tier, a random provider each step.
+void climb(std::uint32_t i, const std::vector<std::vector<std::uint32_t>> &providers,
+           std::vector<std::uint32_t> &chain)
+{
+    chain.clear();
+    chain.push_back(i);
+    while (!providers[i].empty()) {
+        const auto &ps = providers[i];
+        i = ps[below(ps.size())];
+        chain.push_back(i);
+    }
+}
+
+std::string prefix(std::uint64_t n)
+{
+    char buf[64];
+    if (n % 7 == 0)
+        std::snprintf(buf, sizeof buf, "2001:%x:%x::/48", unsigned(n >> 16 & 0xffff) | 0x400,
+                      unsigned(n & 0xffff));
+    else
+        std::snprintf(buf, sizeof buf, "%u.%u.%u.0/%d", unsigned(1 + (n >> 16) % 222),
+                      unsigned(n >> 8 & 255), unsigned(n & 255), 24 - int(n % 3) * 2);
+    return buf;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    std::uint64_t records = 4000000, seed = 1;
+    for (int i = 1; i + 1 < argc; i += 2) {
+        if (!std::strcmp(argv[i], "--records"))
+            records = std::strtoull(argv[i + 1], nullptr, 10);
+        else if (!std::strcmp(argv[i], "--seed"))
+            seed = std::strtoull(argv[i + 1], nullptr, 10);
+    }
+    rng.seed(seed);
+    const std::uint64_t prefixes = (records + peerCount - 1) / peerCount;
+    const std::size_t ases = std::max<std::size_t>(2000, prefixes * 4 / 5);
+    const std::vector<std::uint32_t> asn = makeASNs(ases);
+    const auto providers = makeProviders(ases);
+
+    // Peers: ASes well up the hierarchy, each with its own fixed way up.
+    std::vector<std::vector<std::uint32_t>> peerChain(peerCount);
+    std::vector<std::string> peerIP(peerCount);
+    for (int p = 0; p < peerCount; ++p) {
+        climb(std::uint32_t(tierOne + below(ases / 20 + 1)), providers, peerChain[p]);
+        peerIP[p] = p % 5 == 4 ? "2001:7f8::" + std::to_string(p + 1)
+                               : "192.0.2." + std::to_string(p + 1);
+    }
+
+    std::vector<std::uint32_t> down, path;
+    std::string line;
+    std::uint64_t written = 0;
+    for (std::uint64_t n = 0; written < records; ++n) {
+        const std::string pfx = prefix(n * 2654435761u % (1u << 24));
+        climb(std::uint32_t(below(ases)), providers, down);
+        const bool prepend = chance(0.1);
+        const int tail = chance(0.002) ? 1 : chance(0.001) ? 2 : 0;
+        for (int p = 0; p < peerCount && written < records; ++p, ++written) {
+            // Up from the peer, across the top, down to the origin; a loop
+            // is cut at the first AS the two sides share.
+            path = peerChain[p];
+            std::size_t meet = down.size();
+            for (std::size_t u = 0; u < path.size() && meet == down.size(); ++u)
+                for (std::size_t d = 0; d < down.size(); ++d)
+                    if (down[d] == path[u]) {
+                        path.resize(u);
+                        meet = d;
+                        break;
+                    }
+            for (std::size_t d = meet; d-- > 0;)
+                path.push_back(down[d]);
+            line = "TABLE_DUMP2|1733900000|B|" + peerIP[p] + '|' + std::to_string(asn[path[0]]) +
+                   '|' + pfx + '|';
+            for (std::size_t k = 0; k < path.size(); ++k) {
+                if (k != 0)
+                    line += ' ';
+                line += std::to_string(asn[path[k]]);
+            }
+            if (prepend)
+                for (int r = 0; r < 2; ++r)
+                    line += ' ' + std::to_string(asn[path.back()]);
+            if (tail == 1)
+                line += " {" + std::to_string(asn[below(ases)]) + ',' + std::to_string(asn[below(ases)]) + '}';
+            else if (tail == 2)
+                line += " [" + std::to_string(asn[below(ases)]) + ',' + std::to_string(asn[below(ases)]) + ']';
+            line += "|IGP|" + peerIP[p] + "|0|" + std::to_string(p * 10) + '|';
+            for (int c = int(below(4)); c > 0; --c)
+                line += std::to_string(asn[path[0]] & 0xffff) + ':' + std::to_string(below(5000)) +
+                        (c > 1 ? " " : "");
+            line += "|NAG||\n";
+            std::fwrite(line.data(), 1, line.size(), stdout);
+        }
+    }
+    return std::fflush(stdout) == 0 ? 0 : 1;
+}

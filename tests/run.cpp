@@ -1,0 +1,84 @@
+#include "run.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+std::string tempFile(const std::string &content)
+{
+    char name[] = "/tmp/aspaths-test-XXXXXX";
+    int fd = mkstemp(name);
+    if (fd < 0)
+        std::abort();
+    std::size_t done = 0;
+    while (done < content.size()) {
+        ssize_t n = write(fd, content.data() + done, content.size() - done);
+        if (n <= 0)
+            std::abort();
+        done += n;
+    }
+    close(fd);
+    return name;
+}
+
+std::string slurp(const std::string &path)
+{
+    std::ifstream f(path, std::ios::binary);
+    std::ostringstream s;
+    s << f.rdbuf();
+    return s.str();
+}
+
+int statusOf(int wstatus)
+{
+    return WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : 128 + WTERMSIG(wstatus);
+}
+
+} // namespace
+
+RunResult runTool(const char *bin, const std::string &input, Input in, Output out)
+{
+    const std::string inPath = tempFile(input), outPath = tempFile(""), errPath = tempFile("");
+    pid_t pid = fork();
+    if (pid == 0) {
+        int i = in == Input::Directory ? open("/", O_RDONLY | O_DIRECTORY)
+                                       : open(inPath.c_str(), O_RDONLY);
+        int e = open(errPath.c_str(), O_WRONLY);
+        dup2(i, 0);
+        dup2(e, 2);
+        if (out == Output::Closed) {
+            close(1);
+        } else {
+            int o = open(out == Output::DevFull ? "/dev/full" : outPath.c_str(), O_WRONLY);
+            dup2(o, 1);
+            close(o);
+        }
+        close(i);
+        close(e);
+        execl(bin, bin, static_cast<char *>(nullptr));
+        _exit(127);
+    }
+    int wstatus = 0;
+    waitpid(pid, &wstatus, 0);
+    RunResult r{slurp(outPath), slurp(errPath), statusOf(wstatus)};
+    unlink(inPath.c_str());
+    unlink(outPath.c_str());
+    unlink(errPath.c_str());
+    return r;
+}
+
+RunResult runShell(const std::string &cmd)
+{
+    const std::string outPath = tempFile("");
+    int wstatus = std::system(("(" + cmd + ") > " + outPath).c_str());
+    RunResult r{slurp(outPath), "", statusOf(wstatus)};
+    unlink(outPath.c_str());
+    return r;
+}
