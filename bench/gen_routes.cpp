@@ -56,7 +56,7 @@ std::vector<std::vector<std::uint32_t>> makeProviders(std::size_t n)
     for (std::uint32_t i = tierOne; i < n; ++i) {
         const int k = 1 + (chance(0.45) ? 1 : 0) + (chance(0.2) ? 1 : 0);
         for (int j = 0; j < k; ++j) {
-            std::uint32_t p = chance(0.3) ? hub(rng) : ends[below(ends.size())];
+            std::uint32_t p = chance(0.45) ? hub(rng) : ends[below(ends.size())];
             if (p >= i)
                 continue;
             bool dup = false;
@@ -135,15 +135,15 @@ int main(int argc, char **argv)
             // Up from the peer, across the top, down to the origin; a loop
             // is cut at the first AS the two sides share.
             path = peerChain[p];
-            std::size_t meet = down.size();
-            for (std::size_t u = 0; u < path.size() && meet == down.size(); ++u)
+            std::size_t from = down.size(); // down[from - 1] follows the peer's side
+            for (std::size_t u = 0; u < path.size() && from == down.size(); ++u)
                 for (std::size_t d = 0; d < down.size(); ++d)
                     if (down[d] == path[u]) {
                         path.resize(u);
-                        meet = d;
+                        from = d + 1;
                         break;
                     }
-            for (std::size_t d = meet; d-- > 0;)
+            for (std::size_t d = from; d-- > 0;)
                 path.push_back(down[d]);
             line = "TABLE_DUMP2|1733900000|B|" + peerIP[p] + '|' + std::to_string(asn[path[0]]) +
                    '|' + pfx + '|';
