@@ -12,6 +12,22 @@ namespace {
 // (0 if never compacted): the list's sorted, repeat-free prefix.
 std::vector<std::size_t> sortedLength;
 
+// A small direct-mapped cache of asindex: (ASN, slot + 1), 0 when empty.
+// The ASes of a table are few and a few of them stand in most paths, so
+// most lookups end here, in memory the processor keeps close.
+constexpr int cacheBits = 13;
+std::pair<ASN, std::int32_t> slotCache[1 << cacheBits];
+
+inline std::size_t cacheIndex(ASN as)
+{
+    return (static_cast<std::uint32_t>(as) * 2654435769u) >> (32 - cacheBits);
+}
+
+void forgetSlots()
+{
+    std::fill(std::begin(slotCache), std::end(slotCache), std::pair<ASN, std::int32_t>{});
+}
+
 // Working storage for compaction, kept between calls so that compacting a
 // large list again costs no allocation.
 std::vector<std::uint32_t> radixScratch;
@@ -105,20 +121,42 @@ void compactList(std::vector<ASN> &list, std::size_t sorted)
     list.resize(merged);
 }
 
+namespace {
+
+// The slot of AS, through the cache in front of asindex; -1 if AS has none.
+std::int32_t findSlot(ASN as)
+{
+    std::pair<ASN, std::int32_t> &cached = slotCache[cacheIndex(as)];
+    if (cached.first == as && cached.second != 0)
+        return cached.second - 1;
+    auto found = asindex.find(as);
+    if (found == asindex.end())
+        return -1;
+    cached = {as, found->second + 1};
+    return found->second;
+}
+
+} // namespace
+
 void insertNeighbor(ASN as, ASN neighbor)
 {
-    auto found = asindex.find(as);
-    if (found == asindex.end()) {
-        asindex.emplace(as, static_cast<std::int32_t>(asv.size()));
+    const std::int32_t slot = findSlot(as);
+    if (slot < 0) {
+        const std::int32_t fresh = static_cast<std::int32_t>(asv.size());
+        asindex.emplace(as, fresh);
+        slotCache[cacheIndex(as)] = {as, fresh + 1};
         asv.emplace_back(as, std::vector<ASN>{neighbor});
         sortedLength.push_back(0);
         return; // a one-element list is never over the threshold
     }
-    const std::size_t slot = found->second;
     std::vector<ASN> &list = asv[slot].second;
-    list.push_back(neighbor);
     std::size_t &sorted = sortedLength[slot];
-    if (list.size() > std::max(compactThreshold, 2 * sorted)) {
+    const std::size_t limit = std::max(compactThreshold, 2 * sorted);
+    // Grow no further than the list can get before it is compacted.
+    if (list.size() == list.capacity())
+        list.reserve(std::min(std::max<std::size_t>(2 * list.capacity(), 4), limit + 1));
+    list.push_back(neighbor);
+    if (list.size() > limit) {
         compactList(list, sorted);
         sorted = list.size();
     }
@@ -140,6 +178,7 @@ void compactAll()
 
 void removeEntry(std::size_t slot)
 {
+    forgetSlots();
     asv.erase(asv.begin() + slot);
     sortedLength.erase(sortedLength.begin() + slot);
 }
@@ -149,4 +188,5 @@ void clearTable()
     asv.clear();
     asindex.clear();
     sortedLength.clear();
+    forgetSlots();
 }

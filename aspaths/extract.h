@@ -18,8 +18,13 @@ std::string_view getASPATH(std::string_view line);
 // position after it: the ASNs of its path field in decimal, one blank between
 // them, a repeat of the ASN just written left out, and a newline. Reading the
 // field stops at its first failed read, so a field with no readable first
-// number gives an empty line. OUT must have room for 2 * LINE.size() + 1
+// number gives an empty line. OUT must have room for pathLineRoom(LINE.size())
 // characters.
 char *writePathLine(char *out, std::string_view line);
+
+// Room for the AS path line of a record of SIZE characters: a number is never
+// longer than its text, nor a blank than the character before a number, and
+// a few bytes more let short numbers be copied a word at a time.
+constexpr std::size_t pathLineRoom(std::size_t size) { return 2 * size + 1 + 8; }
 
 #endif

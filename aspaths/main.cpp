@@ -21,7 +21,7 @@ int main()
         used = 0;
     };
     auto onLine = [&](const char *begin, const char *end) {
-        const std::size_t room = 2 * (end - begin) + 1;
+        const std::size_t room = pathLineRoom(end - begin);
         if (out.size() - used < room) {
             flush();
             if (out.size() < room)

@@ -51,20 +51,14 @@ inline const char *readASN(const char *p, const char *end, ASN &out)
             return p;
         }
     }
-    // Eleven significant digits already exceed any 32-bit value, so the
-    // 64-bit sum cannot wrap before the range check below.
-    std::uint64_t value = 0;
-    int digits = 0;
-    while (d <= 9) {
-        if (digits < 11)
-            value = value * 10 + d;
-        ++digits;
-        if (++p == end)
-            break;
-        d = static_cast<unsigned char>(*p) - '0';
-    }
-    const std::uint64_t limit = negative ? 2147483648u : 2147483647u;
-    if (digits > 10 || value > limit)
+    // Ten significant digits at most: an eleventh means out of range.
+    const char *stop = end - p > 10 ? p + 10 : end;
+    std::uint64_t value = d;
+    while (++p != stop && (d = static_cast<unsigned char>(*p) - '0') <= 9)
+        value = value * 10 + d;
+    if (p != end && static_cast<unsigned>(static_cast<unsigned char>(*p) - '0') <= 9)
+        return nullptr;
+    if (value > (negative ? 2147483648u : 2147483647u))
         return nullptr;
     out = negative ? static_cast<ASN>(-static_cast<std::int64_t>(value))
                    : static_cast<ASN>(value);
