@@ -48,31 +48,29 @@ void radixSort(ASN *first, ASN *last)
 {
     const std::size_t n = last - first;
     std::uint32_t *a = reinterpret_cast<std::uint32_t *>(first);
-    for (std::size_t i = 0; i != n; ++i)
+    std::uint32_t differ = 0; // the bits in which some key differs from the first
+    const std::uint32_t key0 = sortKey(first[0]);
+    for (std::size_t i = 0; i != n; ++i) {
         a[i] = sortKey(first[i]);
+        differ |= a[i] ^ key0;
+    }
     radixScratch.resize(n);
     std::uint32_t *b = radixScratch.data();
-
-    static std::size_t count[3][2048];
-    std::memset(count, 0, sizeof count);
-    for (std::size_t i = 0; i != n; ++i) {
-        ++count[0][a[i] & 2047];
-        ++count[1][(a[i] >> 11) & 2047];
-        ++count[2][a[i] >> 22];
-    }
-    for (int pass = 0; pass != 3; ++pass) {
-        const int shift = pass * 11;
-        std::size_t *c = count[pass];
-        if (c[(a[0] >> shift) & 2047] == n)
+    static std::uint32_t count[2048];
+    for (int shift = 0; shift < 32; shift += 11) {
+        if (((differ >> shift) & 2047) == 0)
             continue; // every element has this digit
-        std::size_t sum = 0;
-        for (std::size_t d = 0; d != 2048; ++d) {
-            std::size_t k = c[d];
-            c[d] = sum;
+        std::memset(count, 0, sizeof count);
+        for (std::size_t i = 0; i != n; ++i)
+            ++count[(a[i] >> shift) & 2047];
+        std::uint32_t sum = 0;
+        for (std::uint32_t &c : count) {
+            const std::uint32_t k = c;
+            c = sum;
             sum += k;
         }
         for (std::size_t i = 0; i != n; ++i)
-            b[c[(a[i] >> shift) & 2047]++] = a[i];
+            b[count[(a[i] >> shift) & 2047]++] = a[i];
         std::swap(a, b);
     }
     std::uint32_t *out = reinterpret_cast<std::uint32_t *>(first);
@@ -94,8 +92,11 @@ void compactList(std::vector<ASN> &list, std::size_t sorted)
 {
     ASN *begin = list.data();
     ASN *mid = begin + sorted;
-    sortASNs(mid, begin + list.size());
+    // Paths that share a stretch append the same neighbour many times in a
+    // row: dropping those runs first leaves far less to sort.
     ASN *tail = std::unique(mid, begin + list.size());
+    sortASNs(mid, tail);
+    tail = std::unique(mid, tail);
     if (sorted == 0 || mid == tail) {
         list.resize(tail - begin);
         return;
@@ -123,6 +124,13 @@ void compactList(std::vector<ASN> &list, std::size_t sorted)
 
 namespace {
 
+// The length at which the list at SLOT is compacted: over 5000 elements, and
+// over twice its length right after its last compaction.
+std::size_t compactionLength(std::int32_t slot)
+{
+    return std::max(compactThreshold, 2 * sortedLength[slot]) + 1;
+}
+
 // The slot of AS, through the cache in front of asindex; -1 if AS has none.
 std::int32_t findSlot(ASN as)
 {
@@ -149,16 +157,15 @@ void insertNeighbor(ASN as, ASN neighbor)
         sortedLength.push_back(0);
         return; // a one-element list is never over the threshold
     }
+    // A list's capacity never passes the length at which it is compacted,
+    // so only a full list needs to know that length.
     std::vector<ASN> &list = asv[slot].second;
-    std::size_t &sorted = sortedLength[slot];
-    const std::size_t limit = std::max(compactThreshold, 2 * sorted);
-    // Grow no further than the list can get before it is compacted.
     if (list.size() == list.capacity())
-        list.reserve(std::min(std::max<std::size_t>(2 * list.capacity(), 4), limit + 1));
+        list.reserve(std::min(std::max<std::size_t>(2 * list.capacity(), 4), compactionLength(slot)));
     list.push_back(neighbor);
-    if (list.size() > limit) {
-        compactList(list, sorted);
-        sorted = list.size();
+    if (list.size() == list.capacity() && list.size() == compactionLength(slot)) {
+        compactList(list, sortedLength[slot]);
+        sortedLength[slot] = list.size();
     }
 }
 

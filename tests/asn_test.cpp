@@ -2,13 +2,13 @@
 // library's own formatted extraction of int32_t.
 #include <cstdint>
 #include <random>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include "asn.h"
+#include "reference.h"
 
 namespace {
 
@@ -59,18 +59,6 @@ TEST(ReadASN, Cases)
             EXPECT_EQ(std::size_t(end - c.input.data()), c.consumed) << '"' << c.input << '"';
         }
     }
-}
-
-// Reads numbers from S until the first failure, as asdegree reads a line,
-// with the standard library: each value and the offset after it.
-std::vector<std::pair<ASN, long>> streamReads(const std::string &s)
-{
-    std::vector<std::pair<ASN, long>> got;
-    std::istringstream in(s);
-    ASN v;
-    while (in >> v)
-        got.emplace_back(v, long(in.rdbuf()->pubseekoff(0, std::ios::cur, std::ios::in)));
-    return got;
 }
 
 std::vector<std::pair<ASN, long>> ownReads(const std::string &s)

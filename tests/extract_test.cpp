@@ -1,10 +1,12 @@
 // The path field of a route record and the AS path line made from it.
+#include <random>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include "extract.h"
+#include "reference.h"
 
 namespace {
 
@@ -102,6 +104,24 @@ TEST(WritePathLine, StaysWithinRoom)
     std::vector<char> out(pathLineRoom(line.size()));
     char *end = writePathLine(out.data(), line);
     EXPECT_EQ(std::string(out.data(), end), "1 -2 -3 -4 -5 -6 -7 -8 -9\n");
+}
+
+// Random records made of the pieces that matter, against the plain version.
+TEST(WritePathLine, AgreesWithPlainVersion)
+{
+    static const char *const pieces[] = {
+        "|", "|", "|", "1", "23", "0", "007", "4294967296", "2147483648", "-", "+", " ", " ",
+        "\t", "\r", "[", "]", "{", "}", ",", "x", "(", "" /* a NUL byte */,
+    };
+    std::mt19937 rng(11);
+    for (int i = 0; i < 100000; ++i) {
+        std::string line = i % 2 ? "TABLE_DUMP2|1|B|2|3|4|" : "";
+        for (int n = rng() % 30; n > 0; --n) {
+            const char *piece = pieces[rng() % (sizeof pieces / sizeof *pieces)];
+            line += *piece ? std::string(piece) : std::string(1, '\0');
+        }
+        ASSERT_EQ(pathLine(line), referencePathLine(line)) << line;
+    }
 }
 
 } // namespace

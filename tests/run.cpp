@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -66,8 +67,9 @@ RunResult runTool(const char *bin, const std::string &input, Input in, Output ou
         _exit(127);
     }
     int wstatus = 0;
-    waitpid(pid, &wstatus, 0);
-    RunResult r{slurp(outPath), slurp(errPath), statusOf(wstatus)};
+    rusage usage{};
+    wait4(pid, &wstatus, 0, &usage);
+    RunResult r{slurp(outPath), slurp(errPath), statusOf(wstatus), usage.ru_maxrss};
     unlink(inPath.c_str());
     unlink(outPath.c_str());
     unlink(errPath.c_str());
@@ -78,7 +80,7 @@ RunResult runShell(const std::string &cmd)
 {
     const std::string outPath = tempFile("");
     int wstatus = std::system(("(" + cmd + ") > " + outPath).c_str());
-    RunResult r{slurp(outPath), "", statusOf(wstatus)};
+    RunResult r{slurp(outPath), "", statusOf(wstatus), 0};
     unlink(outPath.c_str());
     return r;
 }

@@ -8,6 +8,7 @@ struct RunResult {
     std::string out;
     std::string err;
     int status; // exit status, or 128 + the signal that ended it
+    long peakKiB; // the most memory it held (runTool only)
 };
 
 enum class Input { File, Directory };
