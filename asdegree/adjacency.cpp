@@ -10,7 +10,7 @@ namespace {
 
 // For each slot, the length of its list right after its last compaction
 // (0 if never compacted): the list's sorted, repeat-free prefix.
-std::vector<std::size_t> sortedLength;
+std::vector<std::uint32_t> sortedLength;
 
 // A small direct-mapped cache of asindex: (ASN, slot + 1), 0 when empty.
 // The ASes of a table are few and a few of them stand in most paths, so
@@ -128,7 +128,7 @@ namespace {
 // over twice its length right after its last compaction.
 std::size_t compactionLength(std::int32_t slot)
 {
-    return std::max(compactThreshold, 2 * sortedLength[slot]) + 1;
+    return std::max<std::size_t>(compactThreshold, 2 * std::size_t(sortedLength[slot])) + 1;
 }
 
 // The slot of AS, through the cache in front of asindex; -1 if AS has none.

@@ -19,7 +19,7 @@
 // where this cannot be done nothing happens.
 static void adviseHugePages()
 {
-#if defined(__GLIBC__) && defined(MADV_HUGEPAGE)
+#if defined(__GLIBC__) && __GLIBC_PREREQ(2, 33) && defined(MADV_HUGEPAGE)
     constexpr std::uintptr_t reach = std::uintptr_t(1) << 30;
     constexpr std::uintptr_t hugePage = std::uintptr_t(2) << 20;
     mallopt(M_MMAP_THRESHOLD, 32 << 20); // large lists stay on the heap too,
@@ -28,7 +28,7 @@ static void adviseHugePages()
     const auto at = reinterpret_cast<std::uintptr_t>(block);
     const std::uintptr_t from = (at + hugePage - 1) & ~(hugePage - 1);
     const std::uintptr_t to = (at + reach) & ~(hugePage - 1);
-    if (block != nullptr)
+    if (block != nullptr && mallinfo2().arena >= reach) // glibc's own heap
         madvise(reinterpret_cast<void *>(from), to - from, MADV_HUGEPAGE);
     std::free(block);
 #endif

@@ -67,10 +67,13 @@ TEST(Hostile, TenMillionNeighbours)
     RunResult r = runTool(ASDEGREE_BIN, input);
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out, "1: 10000000\n2: 1\n3: 1\n4: 1\n5: 1\n6: 1\n7: 1\n8: 1\n9: 1\n10: 1\n");
+#ifndef ASPATHS_SANITIZED
     // The hub's list holds at most twice its distinct neighbours (80 MB);
-    // the rest is one small entry for each of the other ASes.
+    // most of the rest is an entry, a list and an index node for each of the
+    // 10 million other ASes.
     RecordProperty("peak_kib", std::to_string(r.peakKiB));
     EXPECT_LT(r.peakKiB, 2L * 1024 * 1024) << "peak " << r.peakKiB << " KiB";
+#endif
 }
 
 TEST(Hostile, NumberLimitsAndLeadingZeros)

@@ -28,7 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         if (outEnd == out.data() || outEnd[-1] != '\n' ||
             std::string_view(out.data(), outEnd - out.data() - 1).find('\n') != std::string_view::npos)
             std::abort(); // not exactly one line
-        got.append(out.data(), outEnd);
+        got.append(out.data(), outEnd - out.data());
         ++lines;
     };
     if (forEachLine(fd, onLine, [] {}) != 0)
