@@ -49,9 +49,10 @@ awk_pipeline() {
     LC_ALL=C sort -k1,1nr -k2,2n | awk 'NR <= 10 {print $2 ": " $1}'
 }
 
-names=(floor aspaths asdegree pipeline base_aspaths base_asdegree base_pipeline awk_pipeline)
+names=(floor aspaths floor_paths asdegree pipeline base_aspaths base_asdegree base_pipeline awk_pipeline)
 declare -A cmd=(
   [floor]="wc -l < '$corpus' > /dev/null"
+  [floor_paths]="wc -l < '$paths' > /dev/null"
   [aspaths]="'$bin/aspaths' < '$corpus' > /dev/null"
   [asdegree]="'$bin/asdegree' < '$paths' > /dev/null"
   [pipeline]="'$bin/aspaths' < '$corpus' | '$bin/asdegree' > /dev/null"
