@@ -14,12 +14,8 @@ while [ $# -gt 0 ]; do
     *) echo "usage: bench/adversarial.sh [--pairs N] [--runs R]" >&2; exit 2 ;;
   esac
 done
-root=$(cd "$(dirname "$0")/.." && pwd)
-build=$root/build-bench
-cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF > /dev/null
-cmake --build "$build" -j 2 --target asdegree > /dev/null
-data=$root/bench/corpus
-mkdir -p "$data"
+source "$(dirname "$0")/common.sh"
+build_release asdegree
 spread=$data/spread-$pairs.txt
 hub=$data/hub-$pairs.txt
 # A fixed-seed generator (MINSTD), the same under any awk.
@@ -38,13 +34,9 @@ for ((r = 1; r <= runs; r++)); do
   for name in spread hub; do
     file=$spread
     [ "$name" = hub ] && file=$hub
-    s=$(date +%s%N)
-    "$build/asdegree" < "$file" > /dev/null
-    e=$(date +%s%N)
-    times[$name]+="$(( (e - s) / 1000000 )) "
+    times[$name]+="$(time_ms "'$build/asdegree' < '$file' > /dev/null") "
   done
 done
-median() { tr ' ' '\n' | grep . | sort -n | awk '{v[NR] = $1} END {print v[int((NR + 1) / 2)]}'; }
 ms_spread=$(echo "${times[spread]}" | median)
 ms_hub=$(echo "${times[hub]}" | median)
 peak() { /usr/bin/time -f %M "$build/asdegree" < "$1" 2>&1 >/dev/null | tail -n 1; }

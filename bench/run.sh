@@ -15,13 +15,9 @@ while [ $# -gt 0 ]; do
   esac
 done
 
-root=$(cd "$(dirname "$0")/.." && pwd)
-build=$root/build-bench
-cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
-cmake --build "$build" -j 2 --target aspaths asdegree gen_routes baseline_aspaths baseline_asdegree >/dev/null
+source "$(dirname "$0")/common.sh"
+build_release aspaths asdegree gen_routes baseline_aspaths baseline_asdegree
 bin=$build
-data=$root/bench/corpus
-mkdir -p "$data"
 corpus=$data/routes-$records.txt
 if [ ! -s "$corpus" ]; then
   echo "making the corpus: $records records" >&2
@@ -76,15 +72,11 @@ cat /proc/cpuinfo > /dev/null
 cat "$corpus" "$paths" > /dev/null # both in the page cache
 for ((r = 1; r <= runs; r++)); do
   for n in "${names[@]}"; do
-    s=$(date +%s%N)
-    eval "${cmd[$n]}"
-    e=$(date +%s%N)
-    times[$n]+="$(( (e - s) / 1000000 )) "
+    times[$n]+="$(time_ms "${cmd[$n]}") "
   done
   echo "run $r of $runs done" >&2
 done
 
-median() { tr ' ' '\n' | grep . | sort -n | awk '{v[NR] = $1} END {print v[int((NR + 1) / 2)]}'; }
 declare -A med
 for n in "${names[@]}"; do med[$n]=$(echo "${times[$n]}" | median); done
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN {printf "%.1f", (b > 0 ? a / b : 0)}'; }
