@@ -10,17 +10,6 @@ namespace {
 constexpr std::uint64_t ones = 0x0101010101010101ull;
 constexpr std::uint64_t low7 = 0x7F7F7F7F7F7F7F7Full;
 
-// Loads 8 bytes from P so that the byte at P is the lowest.
-inline std::uint64_t load8(const char *p)
-{
-    std::uint64_t w;
-    std::memcpy(&w, p, 8);
-#if __BYTE_ORDER__ == __ORDER_BIG_ENDIAN__
-    w = __builtin_bswap64(w);
-#endif
-    return w;
-}
-
 // The high bit of every byte of W that equals C, and no other bit.
 inline std::uint64_t bytesEqual(std::uint64_t w, unsigned char c)
 {

@@ -11,6 +11,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 using ASN = std::int32_t;
 
@@ -19,6 +20,39 @@ using ASN = std::int32_t;
 inline bool isBlank(unsigned char c)
 {
     return c == ' ' || (c >= '\t' && c <= '\r');
+}
+
+// Loads the 8 bytes at P as a word whose lowest byte is the one at P.
+inline std::uint64_t load8(const char *p)
+{
+    std::uint64_t w;
+    std::memcpy(&w, p, 8);
+#if __BYTE_ORDER__ == __ORDER_BIG_ENDIAN__
+    w = __builtin_bswap64(w);
+#endif
+    return w;
+}
+
+// If the 8 bytes at P begin with 1 to 7 decimal digits, stores their value
+// in VALUE and returns how many there are; otherwise returns 0. A word at a
+// time: the digits are found and combined with a few multiplications.
+inline int shortDigits(const char *p, std::uint32_t &value)
+{
+    const std::uint64_t x = load8(p) ^ 0x3030303030303030ull; // digits to 0..9
+    const std::uint64_t other =
+        (((x & 0x7F7F7F7F7F7F7F7Full) + 0x7676767676767676ull) | x) & 0x8080808080808080ull;
+    if (other == 0)
+        return 0; // eight digits or more
+    const int length = __builtin_ctzll(other) / 8;
+    if (length == 0)
+        return 0;
+    // Shifted up, the digits stand as the last of eight, after zeros.
+    std::uint64_t v = x << (8 * (8 - length));
+    v = v * 10 + (v >> 8);
+    v = ((v & 0x000000FF000000FFull) * (100 + (1000000ull << 32)) +
+         ((v >> 16) & 0x000000FF000000FFull) * (1 + (10000ull << 32))) >> 32;
+    value = static_cast<std::uint32_t>(v);
+    return length;
 }
 
 // Reads one ASN from [P, END). On success stores it in OUT and returns the
@@ -35,6 +69,13 @@ inline const char *readASN(const char *p, const char *end, ASN &out)
         negative = *p == '-';
         if (++p == end)
             return nullptr;
+    }
+    std::uint32_t small;
+    if (end - p >= 8) {
+        if (const int length = shortDigits(p, small)) {
+            out = negative ? -static_cast<ASN>(small) : static_cast<ASN>(small);
+            return p + length;
+        }
     }
     unsigned d = static_cast<unsigned char>(*p) - '0';
     if (d > 9)
