@@ -3,8 +3,32 @@
 #include <algorithm>
 #include <cstring>
 
+#include <sys/random.h>
+#include <unistd.h>
+
+namespace {
+
+// An odd multiplier drawn at random for each run: multiply-shift hashing
+// with it spreads any set of ASes chosen in advance over the buckets.
+std::uint64_t drawMultiplier()
+{
+    std::uint64_t m = 0;
+    if (getrandom(&m, sizeof m, GRND_NONBLOCK) != sizeof m) // no entropy yet
+        m = reinterpret_cast<std::uintptr_t>(&m) * 0x9E3779B97F4A7C15ull ^ std::uint64_t(getpid());
+    return m | 1;
+}
+
+const std::uint64_t hashMultiplier = drawMultiplier();
+
+} // namespace
+
+std::size_t hashASN(ASN as) noexcept
+{
+    return (static_cast<std::uint32_t>(as) * hashMultiplier) >> 32;
+}
+
 std::vector<Entry> asv;
-std::unordered_map<ASN, std::int32_t> asindex;
+std::unordered_map<ASN, std::int32_t, std::size_t (*)(ASN) noexcept> asindex(0, hashASN);
 
 namespace {
 

@@ -20,9 +20,14 @@ using Entry = std::pair<ASN, std::vector<ASN>>;
 // slot 0, the next slot 1, and so on.
 extern std::vector<Entry> asv;
 
+// The hash of an ASN in asindex: keyed by a number drawn when the process
+// starts, so that no input can be built to pile its ASes into one bucket
+// (with the identity hash, multiples of the bucket count all collide).
+std::size_t hashASN(ASN as) noexcept;
+
 // Maps every AS that has an entry to its slot. Kept only while input is
 // read: once entries are removed, its slots are stale and it is not read.
-extern std::unordered_map<ASN, std::int32_t> asindex;
+extern std::unordered_map<ASN, std::int32_t, std::size_t (*)(ASN) noexcept> asindex;
 
 // A list is compacted once it holds more than this many elements, or more
 // than twice its length right after its previous compaction if that is more.

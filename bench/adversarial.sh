@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# The same number of pairs two ways: spread over a million ASes, and all
-# touching one AS that has a million distinct neighbours. The second must
-# not cost more than a few times the first.
+# The same number of pairs three ways: spread over a million ASes; all
+# touching one AS that has a million distinct neighbours; and between 31,440
+# ASes that are multiples of asindex's bucket count, which all share one
+# bucket under an identity hash. The last two must not cost more than a few
+# times the first.
 #
 # Usage: bench/adversarial.sh [--pairs N] [--runs R]   (default 10,000,000 pairs, 3 runs)
 set -euo pipefail
@@ -28,20 +30,28 @@ hub=$data/hub-$pairs.txt
     } }' > "$spread"
 [ -s "$hub" ] || awk -v n="$pairs" 'BEGIN {
     for (i = 0; i < n; i++) print 1, 2 + (i * 7919) % 1000000 }' > "$hub"
+collide=$data/collide-$pairs.txt
+[ -s "$collide" ] || awk -v n="$pairs" 'BEGIN {
+    for (i = 0; i < n; i++) { k = i % 31440 - 15720; print (k >= 0 ? k + 1 : k) * 136607, 7 } }' > "$collide"
 
+names=(spread hub collide)
+declare -A file=([spread]=$spread [hub]=$hub [collide]=$collide)
+declare -A label=([spread]="spread over 1,000,000 ASes" [hub]="one AS, 1,000,000 neighbours"
+                  [collide]="31,440 ASes in one bucket")
 declare -A times
 for ((r = 1; r <= runs; r++)); do
-  for name in spread hub; do
-    file=$spread
-    [ "$name" = hub ] && file=$hub
-    times[$name]+="$(time_ms "'$build/asdegree' < '$file' > /dev/null") "
+  for n in "${names[@]}"; do
+    times[$n]+="$(time_ms "'$build/asdegree' < '${file[$n]}' > /dev/null") "
   done
 done
-ms_spread=$(echo "${times[spread]}" | median)
-ms_hub=$(echo "${times[hub]}" | median)
 peak() { /usr/bin/time -f %M "$build/asdegree" < "$1" 2>&1 >/dev/null | tail -n 1; }
-echo "$pairs pairs, $runs runs, median ms (all runs)"
-echo "spread over 1,000,000 ASes:        $ms_spread  (${times[spread]}) peak $(peak "$spread") KiB"
-echo "one AS, 1,000,000 neighbours:      $ms_hub  (${times[hub]}) peak $(peak "$hub") KiB"
-awk -v a="$ms_hub" -v b="$ms_spread" 'BEGIN {printf "hub / spread: %.2fx\n", a / b}'
-"$build/asdegree" < "$hub" | head -n 2
+echo "$pairs pairs, $runs runs, median ms (all runs), peak memory"
+for n in "${names[@]}"; do
+  printf '%-30s %6s ms  (%s) %s KiB\n' "${label[$n]}" "$(echo "${times[$n]}" | median)" \
+    "${times[$n]}" "$(peak "${file[$n]}")"
+done
+spread_ms=$(echo "${times[spread]}" | median)
+for n in hub collide; do
+  awk -v a="$(echo "${times[$n]}" | median)" -v b="$spread_ms" -v n="$n" \
+    'BEGIN {printf "%s / spread: %.2fx\n", n, a / b}'
+done

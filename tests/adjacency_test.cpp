@@ -108,6 +108,18 @@ TEST_F(Table, RemovalKeepsOrder)
     EXPECT_EQ(asv[2].first, 4);
 }
 
+// Multiples of a bucket count all share one bucket under the identity hash,
+// and a lookup then walks them all: built input must not do that.
+TEST(HashASN, SpreadsASesChosenToCollide)
+{
+    for (std::size_t buckets : {std::size_t(136607), asindex.bucket_count(), std::size_t(1) << 16}) {
+        std::set<std::size_t> used;
+        for (ASN k = -5000; k < 5000; ++k)
+            used.insert(hashASN(ASN(std::int64_t(k) * std::int64_t(buckets) % 2147483647)) % buckets);
+        EXPECT_GT(used.size(), 6000u) << buckets << " buckets";
+    }
+}
+
 TEST(CompactList, MergesSortedPrefixWithNewTail)
 {
     std::mt19937 rng(3);
