@@ -68,38 +68,4 @@ TEST(Asdegree, HubWithManyNeighbours)
               "1: 12000\n100000: 12000\n");
 }
 
-TEST(Asdegree, ReadErrorIsNoReport)
-{
-    RunResult r = runTool(ASDEGREE_BIN, "", Input::Directory);
-    EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.out, "");
-    EXPECT_EQ(r.err, "asdegree: read error: Is a directory\n");
-}
-
-TEST(Asdegree, WriteErrorIsReported)
-{
-    RunResult full = runTool(ASDEGREE_BIN, "1 2\n", Input::File, Output::DevFull);
-    EXPECT_EQ(full.status, 1);
-    EXPECT_EQ(full.err, "asdegree: write error: No space left on device\n");
-
-    RunResult closed = runTool(ASDEGREE_BIN, "1 2\n", Input::File, Output::Closed);
-    EXPECT_EQ(closed.status, 1);
-    EXPECT_EQ(closed.err, "asdegree: write error: Bad file descriptor\n");
-
-    // With nothing to report, nothing is written and nothing fails.
-    RunResult empty = runTool(ASDEGREE_BIN, "", Input::File, Output::DevFull);
-    EXPECT_EQ(empty.status, 0);
-}
-
-TEST(Asdegree, ReaderGoneEndsQuietly)
-{
-    // The reader has gone before the report is written, with SIGPIPE as
-    // inherited and with SIGPIPE ignored: either way no message.
-    for (const char *trap : {"", "trap '' PIPE; "}) {
-        RunResult r = runShell(std::string("(") + trap + "{ sleep 0.3; echo 1 2; } | " ASDEGREE_BIN +
-                               " | true) 2>&1");
-        EXPECT_EQ(r.out, "") << trap;
-    }
-}
-
 } // namespace

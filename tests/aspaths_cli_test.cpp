@@ -63,35 +63,6 @@ TEST(Aspaths, LineOfAnyLength)
     EXPECT_EQ(r.out, expected + "1 2\n");
 }
 
-TEST(Aspaths, ReadErrorAfterLinesMade)
-{
-    RunResult r = runTool(ASPATHS_BIN, "", Input::Directory);
-    EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.out, "");
-    EXPECT_EQ(r.err, "aspaths: read error: Is a directory\n");
-}
-
-TEST(Aspaths, WriteErrorStops)
-{
-    RunResult full = runTool(ASPATHS_BIN, "a|b|c|d|e|f|1 2\n", Input::File, Output::DevFull);
-    EXPECT_EQ(full.status, 1);
-    EXPECT_EQ(full.err, "aspaths: write error: No space left on device\n");
-
-    RunResult closed = runTool(ASPATHS_BIN, "a|b|c|d|e|f|1 2\n", Input::File, Output::Closed);
-    EXPECT_EQ(closed.status, 1);
-    EXPECT_EQ(closed.err, "aspaths: write error: Bad file descriptor\n");
-}
-
-TEST(Aspaths, ReaderGoneEndsQuietly)
-{
-    for (const char *trap : {"", "trap '' PIPE; "}) {
-        RunResult r = runShell(std::string("(") + trap +
-                               "{ sleep 0.3; seq 100000 | sed 's/.*/a|b|c|d|e|f|1 2 3/'; } 2>/dev/null | " ASPATHS_BIN
-                               " | head -n 1) 2>&1");
-        EXPECT_EQ(r.out, "1 2 3\n") << trap;
-    }
-}
-
 // Waits up to SECONDS for FD to have data, then reads what is there.
 std::string readWithin(int fd, int seconds)
 {
