@@ -1,5 +1,6 @@
 // asdegree: reads AS path lines and prints the ten ASes with the most
 // distinct neighbours, "ASN: degree", best first, ties to the smaller ASN.
+#include <climits>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -22,14 +23,19 @@ static void adviseHugePages()
 #if defined(__GLIBC__) && __GLIBC_PREREQ(2, 33) && defined(MADV_HUGEPAGE)
     constexpr std::uintptr_t reach = std::uintptr_t(1) << 30;
     constexpr std::uintptr_t hugePage = std::uintptr_t(2) << 20;
-    mallopt(M_MMAP_THRESHOLD, 32 << 20); // large lists stay on the heap too,
-    mallopt(M_TOP_PAD, reach);            // which grows a gigabyte at a time
-    void *block = std::malloc(1 << 20);   // so this block has that much above it
-    const auto at = reinterpret_cast<std::uintptr_t>(block);
-    const std::uintptr_t from = (at + hugePage - 1) & ~(hugePage - 1);
-    const std::uintptr_t to = (at + reach) & ~(hugePage - 1);
-    if (block != nullptr && mallinfo2().arena >= reach) // glibc's own heap
+    // Grow the heap by a gigabyte of address space once (memory is taken
+    // only when touched), keep it, and let large lists live there too.
+    mallopt(M_MMAP_THRESHOLD, 32 << 20);
+    mallopt(M_TRIM_THRESHOLD, INT_MAX);
+    mallopt(M_TOP_PAD, static_cast<int>(reach));
+    void *block = std::malloc(1 << 20);
+    mallopt(M_TOP_PAD, 128 * 1024); // later growth as usual, so limits hold
+    if (block != nullptr && mallinfo2().arena >= reach) { // glibc's own heap
+        const auto at = reinterpret_cast<std::uintptr_t>(block);
+        const std::uintptr_t from = (at + hugePage - 1) & ~(hugePage - 1);
+        const std::uintptr_t to = (at + reach) & ~(hugePage - 1);
         madvise(reinterpret_cast<void *>(from), to - from, MADV_HUGEPAGE);
+    }
     std::free(block);
 #endif
 }

@@ -68,4 +68,15 @@ TEST(Asdegree, HubWithManyNeighbours)
               "1: 12000\n100000: 12000\n");
 }
 
+#ifndef ASPATHS_SANITIZED // the sanitizers need far more address space
+// Less address space than the heap asdegree would like to reserve: it must
+// do without, and still count right.
+TEST(Asdegree, WorksUnderAddressSpaceLimit)
+{
+    const RunResult r = runShell("ulimit -v 200000; printf '1 2 3\\n3 4\\n' | " ASDEGREE_BIN);
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "2: 2\n3: 2\n1: 1\n4: 1\n");
+}
+#endif
+
 } // namespace
