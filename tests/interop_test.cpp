@@ -17,7 +17,7 @@ TEST(Interop, BgpdumpRibThroughBothPrograms)
             FAIL() << "bgpdump is not installed (Debian package bgpdump)";
         GTEST_SKIP() << "bgpdump is not installed (Debian package bgpdump)";
     }
-    const std::string dump = "/tmp/aspaths-interop.mrt";
+    const std::string dump = "/tmp/aspaths-interop-" + std::to_string(getpid()) + ".mrt";
     ASSERT_EQ(runShell(MRT_RIB_BIN " > " + dump).status, 0);
     const RunResult text = runShell("bgpdump -q -m " + dump);
     ASSERT_EQ(text.status, 0);
