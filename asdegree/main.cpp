@@ -50,6 +50,6 @@ int main()
     compactAll();
     std::string report;
     appendReport(report);
-    flushOut("asdegree", report);
+    writeOut("asdegree", report.data(), report.size());
     return 0;
 }

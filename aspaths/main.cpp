@@ -16,8 +16,7 @@ int main()
     auto flush = [&] {
         if (used == 0)
             return;
-        if (int err = writeAll(STDOUT_FILENO, out.data(), used))
-            ioFailure("aspaths", "write", err);
+        writeOut("aspaths", out.data(), used);
         used = 0;
     };
     auto onLine = [&](const char *begin, const char *end) {

@@ -6,7 +6,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <string>
 #include <vector>
 
 #include <unistd.h>
@@ -80,12 +79,11 @@ inline int writeAll(int fd, const char *p, std::size_t n)
     std::exit(1);
 }
 
-// Writes OUT to standard output and empties it; a failure ends PROG.
-inline void flushOut(const char *prog, std::string &out)
+// Writes [P, P + N) to standard output; a failure ends PROG.
+inline void writeOut(const char *prog, const char *p, std::size_t n)
 {
-    if (int err = writeAll(STDOUT_FILENO, out.data(), out.size()))
+    if (int err = writeAll(STDOUT_FILENO, p, n))
         ioFailure(prog, "write", err);
-    out.clear();
 }
 
 #endif
