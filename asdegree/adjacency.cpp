@@ -8,23 +8,30 @@
 
 namespace {
 
-// An odd multiplier drawn at random for each run: multiply-shift hashing
-// with it spreads any set of ASes chosen in advance over the buckets.
-std::uint64_t drawMultiplier()
+// A key drawn at random for each run, mixed into every ASN with the
+// finaliser of a 64-bit hash: input chosen in advance (multiples of a bucket
+// count, arithmetic progressions) cannot know which ASes will share a bucket.
+std::uint64_t drawHashKey()
 {
-    std::uint64_t m = 0;
-    if (getrandom(&m, sizeof m, GRND_NONBLOCK) != sizeof m) // no entropy yet
-        m = reinterpret_cast<std::uintptr_t>(&m) * 0x9E3779B97F4A7C15ull ^ std::uint64_t(getpid());
-    return m | 1;
+    std::uint64_t k = 0;
+    if (getrandom(&k, sizeof k, GRND_NONBLOCK) != sizeof k) // no entropy yet
+        k = reinterpret_cast<std::uintptr_t>(&k) * 0x9E3779B97F4A7C15ull ^ std::uint64_t(getpid());
+    return k;
 }
 
-const std::uint64_t hashMultiplier = drawMultiplier();
+const std::uint64_t hashKey = drawHashKey();
 
 } // namespace
 
 std::size_t hashASN(ASN as) noexcept
 {
-    return (static_cast<std::uint32_t>(as) * hashMultiplier) >> 32;
+    std::uint64_t v = static_cast<std::uint32_t>(as) ^ hashKey;
+    v ^= v >> 33;
+    v *= 0xff51afd7ed558ccdull;
+    v ^= v >> 33;
+    v *= 0xc4ceb9fe1a85ec53ull;
+    v ^= v >> 33;
+    return v;
 }
 
 std::vector<Entry> asv;

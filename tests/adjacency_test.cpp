@@ -109,14 +109,16 @@ TEST_F(Table, RemovalKeepsOrder)
 }
 
 // Multiples of a bucket count all share one bucket under the identity hash,
-// and a lookup then walks them all: built input must not do that.
+// and a lookup then walks them all: built input must not do that. The
+// counts are ones the index takes as it grows (and a power of two); ten
+// thousand ASes should fill nearly as many buckets as random ones would.
 TEST(HashASN, SpreadsASesChosenToCollide)
 {
-    for (ASN buckets : {136607, 65536, 277999}) {
+    for (std::uint32_t buckets : {65536u, 136607u, 172933u, 351061u, 712697u}) {
         std::set<std::size_t> used;
-        for (ASN k = -5000; k < 5000; ++k)
-            used.insert(hashASN(k * buckets) % buckets);
-        EXPECT_GT(used.size(), 6000u) << buckets << " buckets";
+        for (std::int32_t k = -5000; k < 5000; ++k)
+            used.insert(hashASN(ASN(std::uint32_t(k) * buckets)) % buckets);
+        EXPECT_GT(used.size(), 8000u) << buckets << " buckets";
     }
 }
 
