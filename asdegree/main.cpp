@@ -40,16 +40,20 @@ static void adviseHugePages()
 #endif
 }
 
+const char *programName = "asdegree";
+
 int main()
 {
     adviseHugePages();
     asindex.reserve(1 << 17); // a full table holds some 80,000 ASes
-    int err = forEachLine(STDIN_FILENO, readPathLine, [] {});
-    if (err != 0)
-        ioFailure("asdegree", "read", err);
+    Input in;
+    if (!openInput(in, "-", false) || !forEachLine(in, readPathLine, [] {})) {
+        inputFailure(in);
+        return 1;
+    }
     compactAll();
     std::string report;
     appendReport(report);
-    writeOut("asdegree", report.data(), report.size());
+    writeOut(report.data(), report.size());
     return 0;
 }

@@ -10,18 +10,16 @@
 
 #include <unistd.h>
 
-// Size of one read(): large enough that system calls cost nothing, small
-// enough that a block stays in the cache while it is split and parsed.
-constexpr std::size_t readBlock = 256 * 1024;
+#include "input.h"
 
-// Reads FD to its end and calls ON_LINE(BEGIN, END) for every line, the
+// Reads IN to its end and calls ON_LINE(BEGIN, END) for every line, the
 // newline not included; a last line without a newline is still a line.
 // A line longer than the buffer grows the buffer, so lines of any length
 // are whole when ON_LINE sees them. BEFORE_READ() is called before every
-// read(), which may block. Returns 0 at the end of input, or the errno of
-// the read that failed.
+// read, which may block. Returns true at the end of input, false if reading
+// failed (IN.error says why); an unfinished last line is then dropped.
 template <class OnLine, class BeforeRead>
-int forEachLine(int fd, OnLine &&onLine, BeforeRead &&beforeRead)
+bool forEachLine(Input &in, OnLine &&onLine, BeforeRead &&beforeRead)
 {
     std::vector<char> buf(readBlock);
     std::size_t kept = 0; // bytes of an unfinished line at the front of buf
@@ -29,17 +27,14 @@ int forEachLine(int fd, OnLine &&onLine, BeforeRead &&beforeRead)
         if (kept == buf.size())
             buf.resize(buf.size() * 2);
         beforeRead();
-        ssize_t n = read(fd, buf.data() + kept, buf.size() - kept);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return errno;
-        }
+        const ssize_t n = readInput(in, buf.data() + kept, buf.size() - kept);
+        if (n < 0)
+            return false;
         const char *p = buf.data();
         if (n == 0) {
             if (kept != 0)
                 onLine(p, p + kept);
-            return 0;
+            return true;
         }
         const char *end = p + kept + n;
         const char *scan = p + kept; // the kept part holds no newline
@@ -69,21 +64,30 @@ inline int writeAll(int fd, const char *p, std::size_t n)
     return 0;
 }
 
-// Ends the program PROG after a failed read or write (WHAT) with errno ERR:
-// one line on standard error and exit status 1. A reader that went away
-// (EPIPE, when SIGPIPE is ignored) ends it quietly, like SIGPIPE would.
-[[noreturn]] inline void ioFailure(const char *prog, const char *what, int err)
+// The name of the running program, for its messages.
+extern const char *programName;
+
+// Ends the program after a failed write with errno ERR: one line on standard
+// error and exit status 1. A reader that went away (EPIPE, when SIGPIPE is
+// ignored) ends it quietly, like SIGPIPE would.
+[[noreturn]] inline void writeFailure(int err)
 {
     if (err != EPIPE)
-        std::fprintf(stderr, "%s: %s error: %s\n", prog, what, std::strerror(err));
+        std::fprintf(stderr, "%s: write error: %s\n", programName, std::strerror(err));
     std::exit(1);
 }
 
-// Writes [P, P + N) to standard output; a failure ends PROG.
-inline void writeOut(const char *prog, const char *p, std::size_t n)
+// Writes [P, P + N) to standard output; a failure ends the program.
+inline void writeOut(const char *p, std::size_t n)
 {
     if (int err = writeAll(STDOUT_FILENO, p, n))
-        ioFailure(prog, "write", err);
+        writeFailure(err);
+}
+
+// Says on standard error that the input IN failed, and why.
+inline void inputFailure(const Input &in)
+{
+    std::fprintf(stderr, "%s: %s: %s\n", programName, in.name.c_str(), in.error.c_str());
 }
 
 #endif

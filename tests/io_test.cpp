@@ -23,8 +23,8 @@ TEST(Io, FailuresAreReported)
     const std::string path = "1 2\n", record = "a|b|c|d|e|f|1 2\n";
     const Case cases[] = {
         // A read error is not the end of input: no report.
-        {ASDEGREE_BIN, "", Input::Directory, Output::Capture, 1, "asdegree: read error: Is a directory\n"},
-        {ASPATHS_BIN, "", Input::Directory, Output::Capture, 1, "aspaths: read error: Is a directory\n"},
+        {ASDEGREE_BIN, "", Input::Directory, Output::Capture, 1, "asdegree: standard input: Is a directory\n"},
+        {ASPATHS_BIN, "", Input::Directory, Output::Capture, 1, "aspaths: standard input: Is a directory\n"},
         // A full disk, a closed descriptor.
         {ASDEGREE_BIN, path, Input::File, Output::DevFull, 1, "asdegree: write error: No space left on device\n"},
         {ASDEGREE_BIN, path, Input::File, Output::Closed, 1, "asdegree: write error: Bad file descriptor\n"},

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
+#include <vector>
 
 #include <fcntl.h>
 #include <sys/resource.h>
@@ -75,6 +76,46 @@ RunResult runTool(const char *bin, const std::string &input, Input in, Output ou
     unlink(errPath.c_str());
     return r;
 }
+
+RunResult runArgs(const char *bin, const std::vector<std::string> &args, const std::string &input)
+{
+    const std::string inPath = tempFile(input), outPath = tempFile(""), errPath = tempFile("");
+    pid_t pid = fork();
+    if (pid == 0) {
+        int i = open(inPath.c_str(), O_RDONLY), o = open(outPath.c_str(), O_WRONLY),
+            e = open(errPath.c_str(), O_WRONLY);
+        dup2(i, 0), dup2(o, 1), dup2(e, 2);
+        close(i), close(o), close(e);
+        std::vector<char *> argv{const_cast<char *>(bin)};
+        for (const std::string &a : args)
+            argv.push_back(const_cast<char *>(a.c_str()));
+        argv.push_back(nullptr);
+        execv(bin, argv.data());
+        _exit(127);
+    }
+    int wstatus = 0;
+    rusage usage{};
+    wait4(pid, &wstatus, 0, &usage);
+    RunResult r{slurp(outPath), slurp(errPath), statusOf(wstatus), usage.ru_maxrss};
+    unlink(inPath.c_str());
+    unlink(outPath.c_str());
+    unlink(errPath.c_str());
+    return r;
+}
+
+std::string tempPath(const std::string &tag)
+{
+    return "/tmp/aspaths-test-" + std::to_string(getpid()) + "-" + tag;
+}
+
+void writeFile(const std::string &path, const std::string &content)
+{
+    std::ofstream(path, std::ios::binary) << content;
+}
+
+std::string readFile(const std::string &path) { return slurp(path); }
+
+void removeFile(const std::string &path) { unlink(path.c_str()); }
 
 RunResult runShell(const std::string &cmd)
 {

@@ -3,6 +3,7 @@
 #define RUN_H
 
 #include <string>
+#include <vector>
 
 struct RunResult {
     std::string out;
@@ -21,5 +22,15 @@ RunResult runTool(const char *bin, const std::string &input,
 
 // Runs the shell command CMD; its standard output and status.
 RunResult runShell(const std::string &cmd);
+
+// Runs BIN with the arguments ARGS and INPUT on its standard input; its
+// standard output, standard error and status.
+RunResult runArgs(const char *bin, const std::vector<std::string> &args, const std::string &input = "");
+
+// A path for a temporary file of this process, named after TAG.
+std::string tempPath(const std::string &tag);
+void writeFile(const std::string &path, const std::string &content);
+std::string readFile(const std::string &path);
+void removeFile(const std::string &path);
 
 #endif
