@@ -1,8 +1,12 @@
-// asdegree: reads AS path lines and prints the ten ASes with the most
-// distinct neighbours, "ASN: degree", best first, ties to the smaller ASN.
+// asdegree: reads AS path lines and prints the ASes with the most distinct
+// neighbours (ten unless asked for another number), "ASN: degree", best
+// first, ties to the smaller ASN; or, with --links, every distinct link.
+#include <cerrno>
 #include <climits>
+#include <cstdio>
 #include <cstdint>
 #include <cstdlib>
+#include <new>
 #include <string>
 
 #include <malloc.h>
@@ -10,7 +14,9 @@
 #include <unistd.h>
 
 #include "adjacency.h"
+#include "input.h"
 #include "io.h"
+#include "options.h"
 #include "ranker.h"
 
 // The neighbour lists are many and each append touches one at random.
@@ -42,18 +48,107 @@ static void adviseHugePages()
 
 const char *programName = "asdegree";
 
-int main()
+namespace {
+
+const char usageText[] =
+    "Usage: asdegree [OPTION]... [FILE]...\n"
+    "Print the ASes with the most distinct neighbours in the AS path lines of the\n"
+    "FILEs, \"ASN: degree\", best first, ties to the smaller ASN.\n"
+    "\n"
+    "Every two numbers next to each other on a line are neighbours. The FILEs may\n"
+    "be gzip'd or bzip2'd, and are read in order; with no FILE, or when FILE is -,\n"
+    "standard input. A FILE that cannot be read gives no report.\n"
+    "\n"
+    "  -n, --top=N    print the N best (default 10); 0 prints every AS\n"
+    "      --links    print every distinct link once instead, \"A B\" with A <= B,\n"
+    "                 sorted: path lines that merge, so that asdegree over the\n"
+    "                 links of many inputs reports what it would over them all\n"
+    "      --help     display this help and exit\n"
+    "      --version  output version information and exit\n"
+    "\n"
+    "Exit status: 0 if all went well; 1 if an input could not be read, or memory\n"
+    "or writing failed; 2 for a wrong option.\n";
+
+// The value of -n: a whole number, 0 or more.
+std::size_t topValue(const char *text)
 {
+    char *end = nullptr;
+    errno = 0;
+    const unsigned long long n = std::strtoull(text, &end, 10);
+    if (*text < '0' || *text > '9' || *end != '\0' || errno == ERANGE || n > SIZE_MAX)
+        usageError(std::string("invalid number of ASes: '") + text + "'");
+    return static_cast<std::size_t>(n);
+}
+
+// Reads the path lines of the operand NAME into the table. False, having
+// said why, if it cannot be read whole.
+bool readOperand(const std::string &name)
+{
+    Input in;
+    bool ok = openInput(in, name, true);
+    if (ok && in.content == Content::MRT) {
+        in.error = "an MRT dump: asdegree reads AS path lines (aspaths makes them)";
+        ok = false;
+    }
+    if (ok)
+        ok = forEachLine(in, readPathLine, [] {});
+    if (!ok)
+        inputFailure(in);
+    closeInput(in);
+    return ok;
+}
+
+int run(int argc, char **argv)
+{
+    static const option longOptions[] = {
+        {"top", required_argument, nullptr, 'n'},
+        {"links", no_argument, nullptr, optionLinks},
+        {"help", no_argument, nullptr, optionHelp},
+        {"version", no_argument, nullptr, optionVersion},
+        {nullptr, 0, nullptr, 0},
+    };
+    std::size_t top = reportSize;
+    bool links = false;
+    opterr = 0;
+    for (int c; (c = getopt_long(argc, argv, ":n:", longOptions, nullptr)) != -1;) {
+        switch (c) {
+        case 'n':
+            top = topValue(optarg);
+            break;
+        case optionLinks:
+            links = true;
+            break;
+        case optionHelp:
+            printAndExit(usageText);
+        case optionVersion:
+            printVersion();
+        default:
+            badOption(c, argv);
+        }
+    }
     adviseHugePages();
     asindex.reserve(1 << 17); // a full table holds some 80,000 ASes
-    Input in;
-    if (!openInput(in, "-", false) || !forEachLine(in, readPathLine, [] {})) {
-        inputFailure(in);
+    for (const std::string &name : operandsOf(argc, argv))
+        if (!readOperand(name))
+            return 1; // a ranking that misses an input is wrong: none
+    compactAll();
+    std::string out;
+    if (links)
+        appendLinks(out);
+    else
+        appendReport(out, top);
+    writeOut(out.data(), out.size());
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    try {
+        return run(argc, argv);
+    } catch (const std::bad_alloc &) {
+        std::fprintf(stderr, "%s: out of memory\n", programName);
         return 1;
     }
-    compactAll();
-    std::string report;
-    appendReport(report);
-    writeOut(report.data(), report.size());
-    return 0;
 }

@@ -6,16 +6,21 @@
 #include <cstddef>
 #include <string>
 
-// The most lines the report holds.
+// The most lines the report holds unless asked for another number.
 constexpr std::size_t reportSize = 10;
 
 // Records every pair of neighbouring ASNs on the path line [BEGIN, END).
 // Reading the line stops at its end or at its first failed read.
 void readPathLine(const char *begin, const char *end);
 
-// Selects up to reportSize entries of highest degree from the compacted
-// table, ties to the smaller ASN, removing each from the table, and appends
-// one line "ASN: degree" for each to OUT.
-void appendReport(std::string &out);
+// Appends to OUT one line "ASN: degree" for each of the TOP entries of
+// highest degree in the compacted table (all of them if TOP is 0, or if the
+// table holds fewer), best first, ties to the smaller ASN.
+void appendReport(std::string &out, std::size_t top = reportSize);
+
+// Appends to OUT every distinct link of the compacted table once, "A B"
+// with A <= B, sorted by A and then B: path lines that give the same
+// table, so that reports over many inputs can be merged.
+void appendLinks(std::string &out);
 
 #endif

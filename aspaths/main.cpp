@@ -7,6 +7,7 @@
 // one block of input go out together in one write.
 #include <cstdio>
 #include <cstdlib>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -79,9 +80,7 @@ bool operandPaths(const std::string &name, PathOutput &out)
     return ok;
 }
 
-} // namespace
-
-int main(int argc, char **argv)
+int run(int argc, char **argv)
 {
     static const option longOptions[] = {
         {"help", no_argument, nullptr, optionHelp},
@@ -105,4 +104,16 @@ int main(int argc, char **argv)
     for (const std::string &name : operands)
         ok = operandPaths(name, out) && ok;
     return ok ? 0 : 1;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    try {
+        return run(argc, argv);
+    } catch (const std::bad_alloc &) {
+        std::fprintf(stderr, "%s: out of memory\n", programName);
+        return 1;
+    }
 }

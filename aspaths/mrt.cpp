@@ -102,6 +102,15 @@ struct PathLine {
     bool ended = false;
 };
 
+// The decimal text of ASNs written lately, by a hash of the ASN: a table's
+// paths name the same few thousand ASes over and over, and copying a text
+// costs less than making it.
+struct CachedText {
+    std::uint32_t as = 0xffffffffu; // above every ASN written: no entry
+    char text[12];                  // the digits, then the count of them last
+};
+CachedText textCache[1 << 12];
+
 inline void putASN(PathLine &line, std::uint32_t as)
 {
     if (as > 2147483647u) {
@@ -112,7 +121,13 @@ inline void putASN(PathLine &line, std::uint32_t as)
         return;
     if (!line.empty)
         *line.out++ = ' ';
-    line.out = writeASN(line.out, static_cast<ASN>(as));
+    CachedText &c = textCache[(as * 2654435761u) >> 20];
+    if (c.as != as) {
+        c.as = as;
+        c.text[11] = static_cast<char>(writeASN(c.text, static_cast<ASN>(as)) - c.text);
+    }
+    std::memcpy(line.out, c.text, 11);
+    line.out += c.text[11];
     line.last = as;
     line.empty = false;
 }
@@ -136,7 +151,8 @@ void putSegments(PathLine &line, const Byte *p, std::size_t length, unsigned wid
 
 // Room for the path line of A: a 2-byte ASN takes at most 6 characters
 // with its blank, a 4-byte one 12, and the merged path repeats no more ASNs
-// than AS_PATH holds.
+// than AS_PATH holds; putASN copies 11 characters for every ASN, which the
+// last may leave standing up to 16 past the line.
 inline std::size_t lineRoom(const Attributes &a)
 {
     return 3 * (a.asPathLength + a.as4PathLength) + 16;

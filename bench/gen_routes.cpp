@@ -7,7 +7,12 @@
 // one path in ten is prepended, a few end in an AS set or a bracketed
 // segment, and ASNs are 16-bit and 32-bit.
 //
-// Usage: gen_routes [--records N] [--seed S]   (default 4,000,000 records)
+// With --mrt it writes the same routes as an MRT TABLE_DUMP_V2 RIB dump
+// instead: a peer index table, then one RIB record per prefix holding an
+// entry for each peer, so that the converter's text of the dump is the text
+// corpus again but for the fields that no path line reads.
+//
+// Usage: gen_routes [--records N] [--seed S] [--mrt]   (default 4,000,000 records)
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -16,6 +21,8 @@
 #include <string>
 #include <unordered_set>
 #include <vector>
+
+#include "mrt_writer.h"
 
 namespace {
 
@@ -85,10 +92,12 @@ void climb(std::uint32_t i, const std::vector<std::vector<std::uint32_t>> &provi
     }
 }
 
+bool isIPv6(std::uint64_t n) { return n % 7 == 0; }
+
 std::string prefix(std::uint64_t n)
 {
     char buf[64];
-    if (n % 7 == 0)
+    if (isIPv6(n))
         std::snprintf(buf, sizeof buf, "2001:%x:%x::/48", unsigned(n >> 16 & 0xffff) | 0x400,
                       unsigned(n & 0xffff));
     else
@@ -97,16 +106,49 @@ std::string prefix(std::uint64_t n)
     return buf;
 }
 
+// The same prefix as MRT writes it: its length, then its address bytes.
+mrt::Bytes prefixBytes(std::uint64_t n)
+{
+    if (isIPv6(n)) {
+        mrt::Bytes a;
+        mrt::put16(a, 0x2001), mrt::put16(a, unsigned(n >> 16 & 0xffff) | 0x400), mrt::put16(a, unsigned(n & 0xffff));
+        return mrt::prefix(48, a);
+    }
+    return mrt::prefix(24 - int(n % 3) * 2, mrt::v4(unsigned(1 + (n >> 16) % 222), unsigned(n >> 8 & 255),
+                                                   unsigned(n & 255)));
+}
+
+// The attributes of one RIB entry: the path, a next hop of the prefix's
+// family, and COMMUNITIES.
+mrt::Bytes ribAttributes(const mrt::Path &path, bool v6, const std::vector<std::uint32_t> &communities)
+{
+    mrt::Bytes hop, list;
+    if (v6) {
+        mrt::put8(hop, 16);
+        hop += mrt::v6(0x2001, 0x7f8);
+    }
+    for (std::uint32_t c : communities)
+        mrt::put32(list, c);
+    mrt::Bytes extra = v6 ? mrt::attribute(0x80, 14, hop) : mrt::Bytes();
+    if (!list.empty())
+        extra += mrt::attribute(0xC0, 8, list);
+    return v6 ? mrt::attribute(0x40, 1, mrt::Bytes(1, '\0')) + mrt::attribute(0x40, 2, mrt::segments(path, 4)) + extra
+              : mrt::attributes(path, 4, extra);
+}
+
 } // namespace
 
 int main(int argc, char **argv)
 {
     std::uint64_t records = 4000000, seed = 1;
-    for (int i = 1; i + 1 < argc; i += 2) {
-        if (!std::strcmp(argv[i], "--records"))
-            records = std::strtoull(argv[i + 1], nullptr, 10);
-        else if (!std::strcmp(argv[i], "--seed"))
-            seed = std::strtoull(argv[i + 1], nullptr, 10);
+    bool asMRT = false;
+    for (int i = 1; i < argc; ++i) {
+        if (!std::strcmp(argv[i], "--mrt"))
+            asMRT = true;
+        else if (!std::strcmp(argv[i], "--records") && i + 1 < argc)
+            records = std::strtoull(argv[++i], nullptr, 10);
+        else if (!std::strcmp(argv[i], "--seed") && i + 1 < argc)
+            seed = std::strtoull(argv[++i], nullptr, 10);
     }
     rng.seed(seed);
     const std::uint64_t prefixes = (records + peerCount - 1) / peerCount;
@@ -123,11 +165,23 @@ int main(int argc, char **argv)
                                : "192.0.2." + std::to_string(p + 1);
     }
 
+    if (asMRT) {
+        std::vector<std::pair<unsigned, std::uint32_t>> peers;
+        for (int p = 0; p < peerCount; ++p)
+            peers.emplace_back(p % 5 == 4 ? 3 : 2, asn[peerChain[p][0]]);
+        const mrt::Bytes table = mrt::peerIndex(peers);
+        std::fwrite(table.data(), 1, table.size(), stdout);
+    }
+
     std::vector<std::uint32_t> down, path;
+    std::vector<mrt::RibEntry> entries;
+    std::vector<std::uint32_t> communities;
     std::string line;
     std::uint64_t written = 0;
     for (std::uint64_t n = 0; written < records; ++n) {
-        const std::string pfx = prefix(n * 2654435761u % (1u << 24));
+        const std::uint64_t where = n * 2654435761u % (1u << 24);
+        const std::string pfx = prefix(where);
+        entries.clear();
         climb(std::uint32_t(below(ases)), providers, down);
         const bool prepend = chance(0.1);
         const int tail = chance(0.002) ? 1 : chance(0.001) ? 2 : 0;
@@ -145,6 +199,21 @@ int main(int argc, char **argv)
                     }
             for (std::size_t d = from; d-- > 0;)
                 path.push_back(down[d]);
+            if (asMRT) {
+                mrt::Path segments{{mrt::asSequence, {}}};
+                for (std::uint32_t a : path)
+                    segments[0].asns.push_back(asn[a]);
+                if (prepend)
+                    segments[0].asns.insert(segments[0].asns.end(), 2, asn[path.back()]);
+                if (tail != 0)
+                    segments.push_back({tail == 1 ? mrt::asSet : mrt::confedSet,
+                                        {asn[below(ases)], asn[below(ases)]}});
+                communities.clear();
+                for (int c = int(below(4)); c > 0; --c)
+                    communities.push_back((asn[path[0]] & 0xffff) << 16 | std::uint32_t(below(5000)));
+                entries.push_back({unsigned(p), ribAttributes(segments, isIPv6(where), communities)});
+                continue;
+            }
             line = "TABLE_DUMP2|1733900000|B|" + peerIP[p] + '|' + std::to_string(asn[path[0]]) +
                    '|' + pfx + '|';
             for (std::size_t k = 0; k < path.size(); ++k) {
@@ -165,6 +234,11 @@ int main(int argc, char **argv)
                         (c > 1 ? " " : "");
             line += "|NAG||\n";
             std::fwrite(line.data(), 1, line.size(), stdout);
+        }
+        if (asMRT) {
+            const mrt::Bytes body = mrt::ribBody(std::uint32_t(n), prefixBytes(where), entries, false);
+            const mrt::Bytes r = mrt::record(mrt::tableDumpV2, isIPv6(where) ? mrt::ribIPv6 : mrt::ribIPv4, body);
+            std::fwrite(r.data(), 1, r.size(), stdout);
         }
     }
     return std::fflush(stdout) == 0 ? 0 : 1;

@@ -106,24 +106,40 @@ inline const char *readASN(const char *p, const char *end, ASN &out)
     return p;
 }
 
+// The number of decimal digits of U.
+inline int decimalLength(std::uint32_t u)
+{
+    int n = 1;
+    for (std::uint32_t bound = 10; n != 10 && u >= bound; bound *= 10)
+        ++n;
+    return n;
+}
+
 // Writes V in decimal at P, which must have room for 11 characters, and
-// returns the position after the last one written.
+// returns the position after the last one written. Two digits at a time,
+// from the back.
 inline char *writeASN(char *p, ASN v)
 {
+    static constexpr char pairs[] = "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+                                    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+                                    "8081828384858687888990919293949596979899";
     std::uint32_t u = static_cast<std::uint32_t>(v);
     if (v < 0) {
         *p++ = '-';
         u = 0u - u;
     }
-    char tmp[10];
-    int n = 0;
-    do {
-        tmp[n++] = static_cast<char>('0' + u % 10);
-        u /= 10;
-    } while (u != 0);
-    while (n != 0)
-        *p++ = tmp[--n];
-    return p;
+    char *const end = p + decimalLength(u);
+    char *q = end;
+    while (u >= 100) {
+        q -= 2;
+        std::memcpy(q, pairs + 2 * (u % 100), 2);
+        u /= 100;
+    }
+    if (u >= 10)
+        std::memcpy(q - 2, pairs + 2 * u, 2);
+    else
+        q[-1] = static_cast<char>('0' + u);
+    return end;
 }
 
 #endif

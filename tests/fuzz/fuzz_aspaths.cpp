@@ -13,6 +13,8 @@
 #include "io.h"
 #include "reference.h"
 
+const char *programName = "fuzz_aspaths";
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     const std::string input(reinterpret_cast<const char *>(data), size);
@@ -31,7 +33,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         got.append(out.data(), outEnd - out.data());
         ++lines;
     };
-    if (forEachLine(fd, onLine, [] {}) != 0)
+    Input in;
+    in.fd = fd;
+    if (!forEachLine(in, onLine, [] {}))
         std::abort();
     close(fd);
 

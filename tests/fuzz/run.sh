@@ -9,10 +9,10 @@ root=$(cd "$(dirname "$0")/../.." && pwd)
 build=$root/build-fuzz
 CXX=clang++ cmake -S "$root" -B "$build" -DASPATHS_FUZZ=ON -DBUILD_TESTING=OFF \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo > /dev/null
-cmake --build "$build" -j 2 --target fuzz_asn fuzz_aspaths fuzz_asdegree > /dev/null
+cmake --build "$build" -j 2 --target fuzz_asn fuzz_aspaths fuzz_asdegree fuzz_mrt fuzz_input > /dev/null
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-for target in asn aspaths asdegree; do
+for target in asn aspaths asdegree mrt input; do
   mkdir -p "$work/$target"
   echo "fuzzing $target for ${seconds}s" >&2
   "$build/tests/fuzz/fuzz_$target" -max_total_time="$seconds" -timeout=20 -rss_limit_mb=4096 \
