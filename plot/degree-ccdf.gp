@@ -23,5 +23,6 @@ set xlabel 'degree d (distinct neighbours)'
 set ylabel 'share of ASes with degree >= d'
 set title sprintf('%s: %d ASes, largest degree %d', title, total, STATS_max)
 set grid
+set xrange [0.8:*]
 unset key
 plot in using 2:(($0 + 1) / total) with steps lw 2 lc rgb '#1f4e9a'

@@ -1,5 +1,9 @@
 // asdegree end to end: path lines in, the exact report out.
+#include <algorithm>
+#include <sstream>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -78,5 +82,110 @@ TEST(Asdegree, WorksUnderAddressSpaceLimit)
     EXPECT_EQ(r.out, "2: 2\n3: 2\n1: 1\n4: 1\n");
 }
 #endif
+
+// What a user can type: operands, options, and the status and messages
+// each gives. "@A" and "@B" stand for files of path lines, "@Z" for A
+// gzip'd, "@M" for an MRT dump.
+struct ArgCase {
+    std::vector<std::string> args;
+    std::string input; // standard input
+    std::string out;
+    std::string err;
+    int status;
+};
+
+TEST(Asdegree, Arguments)
+{
+    const std::string a = tempPath("a"), b = tempPath("b"), z = tempPath("z.gz"), m = tempPath("m");
+    writeFile(a, "1 2 3\n");
+    writeFile(b, "3 4\n5 5");
+    ASSERT_EQ(runShell("gzip -c " + a + " > " + z + " && printf 'gY6\\340\\0\\20\\0\\0\\0\\0\\0\\0' > " + m).status, 0);
+    const std::string top = "2: 2\n3: 2\n1: 1\n4: 1\n5: 1\n", tryHelp = "Try 'asdegree --help' for more information.\n";
+    const ArgCase cases[] = {
+        {{}, "1 2\n", "1: 1\n2: 1\n", "", 0},
+        {{"@A", "@B"}, "", top, "", 0},
+        {{"@A", "-", "@B"}, "2 3 4\n", top, "", 0},
+        {{"@Z", "-"}, "3 4\n", "2: 2\n3: 2\n1: 1\n4: 1\n", "", 0},
+        {{"-n", "2", "@A", "-"}, "2 3 4\n", "2: 2\n3: 2\n", "", 0},
+        {{"--top=1", "-"}, "5 6\n", "5: 1\n", "", 0},
+        {{"-n0", "-"}, "2 3 4\n1 2\n5 5 3\n", "3: 3\n2: 2\n5: 2\n1: 1\n4: 1\n", "", 0},
+        {{"-n", "0"}, "", "", "", 0},
+        {{"--links", "@A", "@B"}, "", "1 2\n2 3\n3 4\n5 5\n", "", 0},
+        {{"--links", "-n", "1"}, "9 -1 9\n", "-1 9\n", "", 0},
+        {{"--", "-n"}, "", "", "asdegree: -n: No such file or directory\n", 1},
+        // A file that cannot be read: no report at all.
+        {{"@A", "/nonexistent", "@B"}, "", "", "asdegree: /nonexistent: No such file or directory\n", 1},
+        {{"@A", "/"}, "", "", "asdegree: /: Is a directory\n", 1},
+        {{"@M"}, "", "", "asdegree: @M: an MRT dump: asdegree reads AS path lines (aspaths makes them)\n", 1},
+        {{"--version"}, "", "asdegree (aspaths) " ASPATHS_VERSION "\n", "", 0},
+        {{"-n", "-1"}, "", "", "asdegree: invalid number of ASes: '-1'\n" + tryHelp, 2},
+        {{"-n", "1x"}, "", "", "asdegree: invalid number of ASes: '1x'\n" + tryHelp, 2},
+        {{"--top="}, "", "", "asdegree: invalid number of ASes: ''\n" + tryHelp, 2},
+        {{"-n", "99999999999999999999999"}, "", "", "asdegree: invalid number of ASes: '99999999999999999999999'\n" + tryHelp, 2},
+        {{"-n"}, "", "", "asdegree: option requires an argument -- 'n'\n" + tryHelp, 2},
+        {{"--top"}, "", "", "asdegree: option '--top' requires an argument\n" + tryHelp, 2},
+        {{"--bogus"}, "", "", "asdegree: unrecognized option '--bogus'\n" + tryHelp, 2},
+        {{"-x", "@A"}, "", "", "asdegree: invalid option -- 'x'\n" + tryHelp, 2},
+        {{"--links=1"}, "", "", "asdegree: option '--links' doesn't allow an argument\n" + tryHelp, 2},
+    };
+    auto expand = [&](std::string s) {
+        for (auto [tag, path] : {std::pair{"@A", a}, {"@B", b}, {"@Z", z}, {"@M", m}})
+            for (std::size_t at; (at = s.find(tag)) != std::string::npos;)
+                s.replace(at, 2, path);
+        return s;
+    };
+    for (const ArgCase &c : cases) {
+        std::vector<std::string> args;
+        std::string shown;
+        for (const std::string &arg : c.args)
+            args.push_back(expand(arg)), shown += arg + ' ';
+        const RunResult r = runArgs(ASDEGREE_BIN, args, c.input);
+        EXPECT_EQ(r.out, c.out) << shown;
+        EXPECT_EQ(r.err, expand(c.err)) << shown;
+        EXPECT_EQ(r.status, c.status) << shown;
+    }
+    const RunResult help = runArgs(ASDEGREE_BIN, {"--help", "--bogus"});
+    EXPECT_EQ(help.out.rfind("Usage: asdegree [OPTION]... [FILE]...\n", 0), 0u);
+    EXPECT_EQ(help.status, 0);
+    for (const std::string &f : {a, b, z, m})
+        removeFile(f);
+}
+
+// Every AS reported, from a table of many: in time that does not grow with
+// the square of the ASes, and the same order as the ten best.
+TEST(Asdegree, EveryASOfAManyASTable)
+{
+    std::string input;
+    for (int i = 1; i <= 100000; ++i)
+        input += std::to_string(i) + ' ' + std::to_string(i % 997 + 1) + '\n';
+    const RunResult all = runArgs(ASDEGREE_BIN, {"-n", "0"}, input);
+    const RunResult ten = runArgs(ASDEGREE_BIN, {}, input);
+    EXPECT_EQ(std::count(all.out.begin(), all.out.end(), '\n'), 100000);
+    EXPECT_EQ(all.out.compare(0, ten.out.size(), ten.out), 0);
+    // Best first, ties to the smaller ASN, all the way down.
+    long lastDegree = 1L << 40, lastAS = 0;
+    std::istringstream lines(all.out);
+    for (long as, degree; lines >> as && lines.ignore(1) >> degree;) {
+        EXPECT_TRUE(degree < lastDegree || (degree == lastDegree && as > lastAS)) << as;
+        lastDegree = degree, lastAS = as;
+    }
+}
+
+// The links of several inputs, read together, rank as the inputs do.
+TEST(Asdegree, LinksMergeToTheSameReport)
+{
+    std::string all;
+    for (int i = 0; i < 3000; ++i)
+        all += std::to_string(i % 50) + ' ' + std::to_string(i * 7 % 61) + ' ' + std::to_string(-(i % 13)) + '\n';
+    const std::size_t half = all.find('\n', all.size() / 2) + 1;
+    const RunResult first = runArgs(ASDEGREE_BIN, {"--links"}, all.substr(0, half));
+    const RunResult second = runArgs(ASDEGREE_BIN, {"--links"}, all.substr(half));
+    for (const char *top : {"10", "0"}) {
+        const RunResult whole = runArgs(ASDEGREE_BIN, {"-n", top}, all);
+        const RunResult merged = runArgs(ASDEGREE_BIN, {"-n", top}, first.out + second.out);
+        EXPECT_EQ(merged.out, whole.out) << top;
+        EXPECT_NE(whole.out, "");
+    }
+}
 
 } // namespace
