@@ -59,4 +59,18 @@ TEST(Io, ReaderGoneEndsQuietly)
     }
 }
 
+#ifndef ASPATHS_SANITIZED // the sanitizers need far more address space
+// Memory that runs out is said in one line, with status 1, not an abort.
+TEST(Io, OutOfMemoryIsReported)
+{
+    const std::string limit = "ulimit -v 150000; ";
+    const RunResult table =
+        runShell(limit + "seq 1 3000000 | awk '{print $1, $1 + 1}' | " ASDEGREE_BIN " 2>&1; echo status $?");
+    EXPECT_EQ(table.out, "asdegree: out of memory\nstatus 1\n");
+    const RunResult line =
+        runShell(limit + "head -c 300000000 /dev/zero | tr '\\0' 1 | " ASPATHS_BIN " 2>&1; echo status $?");
+    EXPECT_EQ(line.out, "aspaths: out of memory\nstatus 1\n");
+}
+#endif
+
 } // namespace
