@@ -25,7 +25,8 @@ for f in "$@"; do
   if cmp -s "$work/via" "$work/direct"; then
     verdict=identical
   else
-    verdict="DIFFERENT (first at line $(cmp "$work/via" "$work/direct" 2>&1 | sed -nE 's/.*line ([0-9]+).*/\1/p'))"
+    at=$(cmp "$work/via" "$work/direct" 2>&1 | sed -nE 's/.*line ([0-9]+).*/\1/p')
+    verdict="DIFFERENT (${at:+first at line $at}${at:-one is a prefix of the other})"
     differ=1
   fi
   [ "$status" = 0 ] || verdict="$verdict; aspaths exit $status: $(head -n 1 "$work/err")"
