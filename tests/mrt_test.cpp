@@ -1,7 +1,6 @@
 // aspaths on MRT dumps end to end: the path line of every route, raw and
 // compressed, and what damaged input gives: every sound route first, then
 // one line naming the input and the byte, and status 1.
-#include <regex>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -192,15 +191,16 @@ TEST(Mrt, CorruptCompressedData)
     struct Case {
         const char *name;
         std::string command;
-        std::string err;
+        std::string err;    // after "aspaths: standard input: "
+        bool offsetFollows; // a byte offset that depends on the compressor ends ERR
     };
     const Case cases[] = {
-        {"gzip cut short", "gzip -c < F | head -c 200", "gzip data cut short at byte 200"},
-        {"bzip2 cut short", "bzip2 -c < F | head -c 200", "bzip2 data cut short at byte 200"},
-        {"gzip with a byte changed", "gzip -c < F | { head -c 100; printf 'X'; tail -c +102; }", "corrupt gzip data at byte [0-9]+"},
-        {"bzip2 with a byte changed", "bzip2 -c < F | { head -c 100; printf 'X'; tail -c +102; }", "corrupt bzip2 data at byte [0-9]+"},
-        {"gzip then garbage", "{ gzip -c < F; printf 'garbage'; }", "trailing garbage after gzip data at byte [0-9]+"},
-        {"bzip2 then garbage", "{ bzip2 -c < F; printf 'garbage'; }", "trailing garbage after bzip2 data at byte [0-9]+"},
+        {"gzip cut short", "gzip -c < F | head -c 200", "gzip data cut short at byte 200", false},
+        {"bzip2 cut short", "bzip2 -c < F | head -c 200", "bzip2 data cut short at byte 200", false},
+        {"gzip with a byte changed", "gzip -c < F | { head -c 100; printf 'X'; tail -c +102; }", "corrupt gzip data at byte ", true},
+        {"bzip2 with a byte changed", "bzip2 -c < F | { head -c 100; printf 'X'; tail -c +102; }", "corrupt bzip2 data at byte ", true},
+        {"gzip then garbage", "{ gzip -c < F; printf 'garbage'; }", "trailing garbage after gzip data at byte ", true},
+        {"bzip2 then garbage", "{ bzip2 -c < F; printf 'garbage'; }", "trailing garbage after bzip2 data at byte ", true},
     };
     for (const Case &c : cases) {
         std::string command = c.command;
@@ -208,7 +208,11 @@ TEST(Mrt, CorruptCompressedData)
         const RunResult r = runShell("(" + command + ") | " ASPATHS_BIN " 2>" + file + ".err; echo $? >> " + file + ".err");
         const std::string err = readFile(file + ".err");
         EXPECT_EQ(paths.compare(0, r.out.size(), r.out), 0) << c.name << ": not what was decoded before";
-        EXPECT_TRUE(std::regex_match(err, std::regex("aspaths: standard input: " + c.err + "\n1\n"))) << c.name << ": " << err;
+        const std::string prefix = "aspaths: standard input: " + c.err;
+        const std::size_t digits = c.offsetFollows ? err.find_first_not_of("0123456789", prefix.size()) : prefix.size();
+        EXPECT_TRUE(err.compare(0, prefix.size(), prefix) == 0 && (digits > prefix.size() || !c.offsetFollows) &&
+                    err.compare(digits, std::string::npos, "\n1\n") == 0)
+            << c.name << ": " << err;
     }
     removeFile(file);
     removeFile(file + ".err");
