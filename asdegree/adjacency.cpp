@@ -206,6 +206,101 @@ void insertOnePair(ASN a, ASN b)
     insertNeighbor(b, a);
 }
 
+namespace {
+
+// The links recorded so far: an open-addressing set of 64-bit keys, the
+// two ASNs of a link in either order giving one key. Linear probing, kept
+// at most half full; the slot is picked by the keyed hash of asindex's, so
+// that no input can pile its links into one run of slots. A free slot holds
+// noLink; the one link whose key that is is kept aside.
+constexpr std::uint64_t noLink = ~std::uint64_t(0);
+std::vector<std::uint64_t> knownLinks;
+std::size_t knownCount = 0;
+bool knownNoLink = false;
+
+inline std::uint64_t linkKey(ASN a, ASN b)
+{
+    std::uint32_t x = static_cast<std::uint32_t>(a), y = static_cast<std::uint32_t>(b);
+    if (x > y)
+        std::swap(x, y);
+    return std::uint64_t(x) << 32 | y;
+}
+
+inline std::size_t linkSlot(std::uint64_t key, std::size_t mask)
+{
+    std::uint64_t v = key ^ hashKey;
+    v ^= v >> 33;
+    v *= 0xff51afd7ed558ccdull;
+    v ^= v >> 33;
+    return static_cast<std::size_t>(v) & mask;
+}
+
+// Doubles the set.
+void growKnownLinks()
+{
+    std::vector<std::uint64_t> old(std::max<std::size_t>(2 * knownLinks.size(), 1 << 16), noLink);
+    old.swap(knownLinks);
+    const std::size_t mask = knownLinks.size() - 1;
+    for (std::uint64_t key : old) {
+        if (key == noLink)
+            continue;
+        std::size_t i = linkSlot(key, mask);
+        while (knownLinks[i] != noLink)
+            i = (i + 1) & mask;
+        knownLinks[i] = key;
+    }
+}
+
+// Adds KEY to the set; false if it was there already, or if the set is full.
+bool learnLink(std::uint64_t key)
+{
+    if (key == noLink) {
+        const bool fresh = !knownNoLink;
+        knownNoLink = true;
+        return fresh;
+    }
+    if (2 * (knownCount + 1) > knownLinks.size()) {
+        if (knownCount >= knownLinksCap)
+            return true; // pass it on; compaction keeps the lists exact
+        growKnownLinks();
+    }
+    const std::size_t mask = knownLinks.size() - 1;
+    for (std::size_t i = linkSlot(key, mask);; i = (i + 1) & mask) {
+        if (knownLinks[i] == key)
+            return false;
+        if (knownLinks[i] == noLink) {
+            knownLinks[i] = key;
+            ++knownCount;
+            return true;
+        }
+    }
+}
+
+} // namespace
+
+// The links met last, by a cheap hash of their key, in front of the set:
+// the busiest links of a table are few, and here they cost a look into
+// memory the processor keeps close. An entry holds a key known to the set,
+// or noLink.
+constexpr int recentBits = 12;
+std::uint64_t recentLinks[1 << recentBits];
+bool recentReady = false;
+
+void recordLink(ASN a, ASN b)
+{
+    const std::uint64_t key = linkKey(a, b);
+    std::uint64_t &recent = recentLinks[(key * 0x9E3779B97F4A7C15ull) >> (64 - recentBits)];
+    if (recent == key && key != noLink && recentReady)
+        return;
+    if (!recentReady) {
+        std::fill(std::begin(recentLinks), std::end(recentLinks), noLink);
+        recentReady = true;
+    }
+    if (learnLink(key))
+        insertOnePair(a, b);
+    recent = key;
+}
+
 void compactAll()
 {
     for (std::size_t slot = 0; slot != asv.size(); ++slot) {
@@ -223,6 +318,10 @@ void removeEntry(std::size_t slot)
 
 void clearTable()
 {
+    recentReady = false;
+    knownLinks.clear();
+    knownCount = 0;
+    knownNoLink = false;
     asv.clear();
     asindex.clear();
     sortedLength.clear();

@@ -40,6 +40,18 @@ void insertNeighbor(ASN as, ASN neighbor);
 // Records A and B as neighbours of each other: (A, B), then (B, A).
 void insertOnePair(ASN a, ASN b);
 
+// Records A and B as neighbours of each other, through insertOnePair,
+// unless the link between them has been recorded before. A full table
+// names the same link over and over (a hundred times and more on average):
+// the links recorded so far are kept in a set of their own, up to
+// knownLinksCap of them, and a repeat costs one look there. Past the cap,
+// links are passed on as they come; the lists' compaction drops repeats,
+// so the result is the same.
+void recordLink(ASN a, ASN b);
+
+// The most links the set in front of the table holds: 64 MiB of it.
+constexpr std::size_t knownLinksCap = std::size_t(1) << 22;
+
 // Sorts LIST in signed order and removes repeated ASNs in place. Its first
 // SORTED elements must already be sorted and free of repeats.
 void compactList(std::vector<ASN> &list, std::size_t sorted = 0);
@@ -50,7 +62,7 @@ void compactAll();
 // Removes the entry at SLOT; later entries move down one slot, in order.
 void removeEntry(std::size_t slot);
 
-// Empties the table.
+// Empties the table, and the set of links in front of it.
 void clearTable();
 
 #endif

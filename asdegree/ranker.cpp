@@ -3,21 +3,85 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <vector>
 
 #include "adjacency.h"
 #include "asn.h"
 
-void readPathLine(const char *begin, const char *end)
+namespace {
+
+// Where in [BEGIN, END) the tail that the line shares with KEPT begins:
+// the first number from which on the two are the same text and that starts
+// a token in both. END if there is none.
+const char *sharedTail(const char *begin, const char *end, const KeptLine &kept)
 {
-    ASN previous, current;
-    const char *p = readASN(begin, end, previous);
-    if (p == nullptr)
-        return;
-    while ((p = readASN(p, end, current)) != nullptr) {
-        insertOnePair(previous, current);
-        previous = current;
+    const char *last = kept.text.data();
+    const std::size_t n = end - begin, m = kept.size;
+    std::size_t same = 0;
+    // Eight bytes at a time from the back; the first difference from the
+    // back is the highest differing byte of the two words.
+    while (same + 8 <= n && same + 8 <= m) {
+        const std::uint64_t x = load8(end - same - 8) ^ load8(last + m - same - 8);
+        if (x != 0) {
+            same += __builtin_clzll(x) / 8;
+            break;
+        }
+        same += 8;
     }
+    if (same + 8 > n || same + 8 > m)
+        while (same < n && same < m && begin[n - 1 - same] == last[m - 1 - same])
+            ++same;
+    for (std::size_t s = n - same; s < n; ++s) {
+        const std::size_t t = m - (n - s);
+        if ((s == 0 || isBlank(begin[s - 1])) && (t == 0 || isBlank(last[t - 1])) && !isBlank(begin[s]))
+            return begin + s;
+    }
+    return end;
+}
+
+// Keeps the line [BEGIN, END) in KEPT.
+void keep(KeptLine &kept, const char *begin, const char *end, bool recorded)
+{
+    kept.size = end - begin;
+    if (kept.text.size() < kept.size)
+        kept.text.resize(std::max(2 * kept.text.size(), kept.size));
+    std::memcpy(kept.text.data(), begin, kept.size);
+    kept.recorded = recorded;
+}
+
+const char *skipBlanks(const char *p, const char *end)
+{
+    while (p != end && isBlank(static_cast<unsigned char>(*p)))
+        ++p;
+    return p;
+}
+
+} // namespace
+
+void readPathLine(const char *begin, const char *end, KeptLine &last)
+{
+    const char *known = last.recorded ? sharedTail(begin, end, last) : end;
+    ASN previous, current;
+    const char *p = skipBlanks(begin, end);
+    bool whole = p >= known; // all its pairs are the last line's
+    if (!whole && (p = readASN(p, end, previous)) != nullptr) {
+        for (;;) {
+            p = skipBlanks(p, end);
+            const char *token = p;
+            if ((p = readASN(p, end, current)) == nullptr) {
+                whole = token == end;
+                break;
+            }
+            recordLink(previous, current);
+            if (token >= known) { // the rest are pairs of the last line
+                whole = true;
+                break;
+            }
+            previous = current;
+        }
+    }
+    keep(last, begin, end, whole);
 }
 
 namespace {

@@ -31,6 +31,24 @@ TEST_F(Table, SlotsInOrderOfFirstSightBothDirections)
     EXPECT_EQ(asv[1], Entry(9, (List{7, 7})));
 }
 
+TEST_F(Table, RecordLinkPassesEachLinkOnce)
+{
+    recordLink(1, 2);
+    recordLink(2, 1); // the same link, either way round
+    recordLink(1, 2);
+    recordLink(-1, -1); // the link whose key is all ones
+    recordLink(-1, -1);
+    recordLink(3, 3);
+    ASSERT_EQ(asv.size(), 4u);
+    EXPECT_EQ(asv[0], Entry(1, List{2}));
+    EXPECT_EQ(asv[1], Entry(2, List{1}));
+    EXPECT_EQ(asv[2], Entry(-1, (List{-1, -1})));
+    EXPECT_EQ(asv[3], Entry(3, (List{3, 3})));
+    clearTable(); // and forgets them
+    recordLink(2, 1);
+    EXPECT_EQ(asv[0], Entry(2, List{1}));
+}
+
 TEST_F(Table, OwnNeighbourCountsOnce)
 {
     insertOnePair(5, 5);

@@ -51,6 +51,12 @@ TEST(Asdegree, Reports)
         {"32-bit limits", "2147483647 -2147483648 00000000000000002147483647\n",
          "-2147483648: 1\n2147483647: 1\n"},
         {"AS 0", "0 1\n", "0: 1\n1: 1\n"},
+        // Lines that end alike, and lines that only seem to.
+        {"lines ending alike", "1 2 3 4\n5 3 4\n6 3 4\n", "3: 4\n2: 2\n1: 1\n4: 1\n5: 1\n6: 1\n"},
+        {"a tail after a line read in part", "1 2 x 3 4\n5 3 4\n", "3: 2\n1: 1\n2: 1\n4: 1\n5: 1\n"},
+        {"a tail from inside a number", "12 3\n2 3\n", "3: 2\n2: 1\n12: 1\n"},
+        {"a line again, then longer", "7 8 9\n7 8 9\n6 7 8 9\n", "7: 2\n8: 2\n6: 1\n9: 1\n"},
+        {"a tail after a blank line", "1 2 3\n\n4 2 3\n", "2: 3\n1: 1\n3: 1\n4: 1\n"},
     };
     for (const Case &c : cases) {
         RunResult r = runTool(ASDEGREE_BIN, c.input);

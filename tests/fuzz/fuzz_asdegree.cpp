@@ -20,10 +20,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const int rounds = !input.empty() && input[0] == '*' ? 3000 : 1;
     const std::vector<std::string> lines = referenceLines(input);
     clearTable();
+    KeptLine last;
     std::map<ASN, std::set<ASN>> graph;
     for (int round = 0; round < rounds; ++round) {
         for (const std::string &line : lines) {
-            readPathLine(line.data(), line.data() + line.size());
+            readPathLine(line.data(), line.data() + line.size(), last);
             if (round == 0)
                 referencePairs(line, graph);
             if (asv.size() != graph.size() || asindex.size() != graph.size())
