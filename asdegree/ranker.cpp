@@ -46,7 +46,8 @@ void keep(KeptLine &kept, const char *begin, const char *end, bool recorded)
     kept.size = end - begin;
     if (kept.text.size() < kept.size)
         kept.text.resize(std::max(2 * kept.text.size(), kept.size));
-    std::memcpy(kept.text.data(), begin, kept.size);
+    if (kept.size != 0)
+        std::memcpy(kept.text.data(), begin, kept.size);
     kept.recorded = recorded;
 }
 
