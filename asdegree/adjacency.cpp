@@ -278,27 +278,10 @@ bool learnLink(std::uint64_t key)
 
 } // namespace
 
-// The links met last, by a cheap hash of their key, in front of the set:
-// the busiest links of a table are few, and here they cost a look into
-// memory the processor keeps close. An entry holds a key known to the set,
-// or noLink.
-constexpr int recentBits = 12;
-std::uint64_t recentLinks[1 << recentBits];
-bool recentReady = false;
-
 void recordLink(ASN a, ASN b)
 {
-    const std::uint64_t key = linkKey(a, b);
-    std::uint64_t &recent = recentLinks[(key * 0x9E3779B97F4A7C15ull) >> (64 - recentBits)];
-    if (recent == key && key != noLink && recentReady)
-        return;
-    if (!recentReady) {
-        std::fill(std::begin(recentLinks), std::end(recentLinks), noLink);
-        recentReady = true;
-    }
-    if (learnLink(key))
+    if (learnLink(linkKey(a, b)))
         insertOnePair(a, b);
-    recent = key;
 }
 
 void compactAll()
@@ -318,7 +301,6 @@ void removeEntry(std::size_t slot)
 
 void clearTable()
 {
-    recentReady = false;
     knownLinks.clear();
     knownCount = 0;
     knownNoLink = false;
