@@ -3,23 +3,14 @@
 #include <algorithm>
 #include <cstring>
 
-#include <sys/random.h>
-#include <unistd.h>
+#include "platform.h"
 
 namespace {
 
 // A key drawn at random for each run, mixed into every ASN with the
 // finaliser of a 64-bit hash: input chosen in advance (multiples of a bucket
 // count, arithmetic progressions) cannot know which ASes will share a bucket.
-std::uint64_t drawHashKey()
-{
-    std::uint64_t k = 0;
-    if (getrandom(&k, sizeof k, GRND_NONBLOCK) != sizeof k) // no entropy yet
-        k = reinterpret_cast<std::uintptr_t>(&k) * 0x9E3779B97F4A7C15ull ^ std::uint64_t(getpid());
-    return k;
-}
-
-const std::uint64_t hashKey = drawHashKey();
+const std::uint64_t hashKey = randomKey();
 
 } // namespace
 
@@ -188,13 +179,16 @@ void insertNeighbor(ASN as, ASN neighbor)
         sortedLength.push_back(0);
         return; // a one-element list is never over the threshold
     }
-    // A list's capacity never passes the length at which it is compacted,
-    // so only a full list needs to know that length.
+    // Compaction is decided by the list's length alone. Growth asks for no
+    // more room than that length needs, so that the room stays near it
+    // where the library gives what is asked for; whatever it gives, the
+    // length is what bounds the list.
     std::vector<ASN> &list = asv[slot].second;
+    const std::size_t limit = compactionLength(slot);
     if (list.size() == list.capacity())
-        list.reserve(std::min(std::max<std::size_t>(2 * list.capacity(), 4), compactionLength(slot)));
+        list.reserve(std::min(std::max<std::size_t>(2 * list.capacity(), 4), limit));
     list.push_back(neighbor);
-    if (list.size() == list.capacity() && list.size() == compactionLength(slot)) {
+    if (list.size() >= limit) {
         compactList(list, sortedLength[slot]);
         sortedLength[slot] = list.size();
     }

@@ -2,49 +2,17 @@
 // neighbours (ten unless asked for another number), "ASN: degree", best
 // first, ties to the smaller ASN; or, with --links, every distinct link.
 #include <cerrno>
-#include <climits>
 #include <cstdio>
 #include <cstdint>
 #include <cstdlib>
-#include <new>
 #include <string>
-
-#include <malloc.h>
-#include <sys/mman.h>
-#include <unistd.h>
 
 #include "adjacency.h"
 #include "input.h"
 #include "io.h"
 #include "options.h"
+#include "platform.h"
 #include "ranker.h"
-
-// The neighbour lists are many and each append touches one at random.
-// Where the system gives transparent huge pages only on request, ask for
-// them on the heap that holds the lists: most page faults and TLB misses go
-// away (a fifth of the time on a full table). Nothing else changes, and
-// where this cannot be done nothing happens.
-static void adviseHugePages()
-{
-#if defined(__GLIBC__) && __GLIBC_PREREQ(2, 33) && defined(MADV_HUGEPAGE)
-    constexpr std::uintptr_t reach = std::uintptr_t(1) << 30;
-    constexpr std::uintptr_t hugePage = std::uintptr_t(2) << 20;
-    // Grow the heap by a gigabyte of address space once (memory is taken
-    // only when touched), keep it, and let large lists live there too.
-    mallopt(M_MMAP_THRESHOLD, 32 << 20);
-    mallopt(M_TRIM_THRESHOLD, INT_MAX);
-    mallopt(M_TOP_PAD, static_cast<int>(reach));
-    void *block = std::malloc(1 << 20);
-    mallopt(M_TOP_PAD, 128 * 1024); // later growth as usual, so limits hold
-    if (block != nullptr && mallinfo2().arena >= reach) { // glibc's own heap
-        const auto at = reinterpret_cast<std::uintptr_t>(block);
-        const std::uintptr_t from = (at + hugePage - 1) & ~(hugePage - 1);
-        const std::uintptr_t to = (at + reach) & ~(hugePage - 1);
-        madvise(reinterpret_cast<void *>(from), to - from, MADV_HUGEPAGE);
-    }
-    std::free(block);
-#endif
-}
 
 const char *programName = "asdegree";
 
@@ -148,10 +116,5 @@ int run(int argc, char **argv)
 
 int main(int argc, char **argv)
 {
-    try {
-        return run(argc, argv);
-    } catch (const std::bad_alloc &) {
-        std::fprintf(stderr, "%s: out of memory\n", programName);
-        return 1;
-    }
+    return runReportingMemory(run, argc, argv);
 }

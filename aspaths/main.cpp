@@ -7,7 +7,6 @@
 // one block of input go out together in one write.
 #include <cstdio>
 #include <cstdlib>
-#include <new>
 #include <string>
 #include <vector>
 
@@ -110,10 +109,5 @@ int run(int argc, char **argv)
 
 int main(int argc, char **argv)
 {
-    try {
-        return run(argc, argv);
-    } catch (const std::bad_alloc &) {
-        std::fprintf(stderr, "%s: out of memory\n", programName);
-        return 1;
-    }
+    return runReportingMemory(run, argc, argv);
 }

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -56,6 +57,18 @@ enum LongOnly { optionHelp = 256, optionVersion, optionLinks };
     if (optopt >= 256)
         usageError("option '" + given.substr(0, given.find('=')) + "' doesn't allow an argument");
     usageError(std::string("invalid option -- '") + char(optopt) + "'");
+}
+
+// Runs RUN(ARGC, ARGV) and returns its status; memory that runs out ends
+// it with one line and status 1, not an abort.
+inline int runReportingMemory(int (*run)(int, char **), int argc, char **argv)
+{
+    try {
+        return run(argc, argv);
+    } catch (const std::bad_alloc &) {
+        std::fprintf(stderr, "%s: out of memory\n", programName);
+        return 1;
+    }
 }
 
 // The operands after the options, or "-" (standard input) if there are none.
