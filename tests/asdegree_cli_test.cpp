@@ -89,17 +89,9 @@ TEST(Asdegree, WorksUnderAddressSpaceLimit)
 }
 #endif
 
-// What a user can type: operands, options, and the status and messages
-// each gives. "@A" and "@B" stand for files of path lines, "@Z" for A
-// gzip'd, "@M" for an MRT dump.
-struct ArgCase {
-    std::vector<std::string> args;
-    std::string input; // standard input
-    std::string out;
-    std::string err;
-    int status;
-};
-
+// What a user can type: operands, options, and the status and messages each
+// gives. "@A" and "@B" stand for files of path lines, "@Z" for A gzip'd,
+// "@M" for an MRT dump.
 TEST(Asdegree, Arguments)
 {
     const std::string a = tempPath("a"), b = tempPath("b"), z = tempPath("z.gz"), m = tempPath("m");
@@ -107,7 +99,7 @@ TEST(Asdegree, Arguments)
     writeFile(b, "3 4\n5 5");
     ASSERT_EQ(runShell("gzip -c " + a + " > " + z + " && printf 'gY6\\340\\0\\20\\0\\0\\0\\0\\0\\0' > " + m).status, 0);
     const std::string top = "2: 2\n3: 2\n1: 1\n4: 1\n5: 1\n", tryHelp = "Try 'asdegree --help' for more information.\n";
-    const ArgCase cases[] = {
+    const std::vector<ArgCase> cases = {
         {{}, "1 2\n", "1: 1\n2: 1\n", "", 0},
         {{"@A", "@B"}, "", top, "", 0},
         {{"@A", "-", "@B"}, "2 3 4\n", top, "", 0},
@@ -134,22 +126,7 @@ TEST(Asdegree, Arguments)
         {{"-x", "@A"}, "", "", "asdegree: invalid option -- 'x'\n" + tryHelp, 2},
         {{"--links=1"}, "", "", "asdegree: option '--links' doesn't allow an argument\n" + tryHelp, 2},
     };
-    auto expand = [&](std::string s) {
-        for (auto [tag, path] : {std::pair{"@A", a}, {"@B", b}, {"@Z", z}, {"@M", m}})
-            for (std::size_t at; (at = s.find(tag)) != std::string::npos;)
-                s.replace(at, 2, path);
-        return s;
-    };
-    for (const ArgCase &c : cases) {
-        std::vector<std::string> args;
-        std::string shown;
-        for (const std::string &arg : c.args)
-            args.push_back(expand(arg)), shown += arg + ' ';
-        const RunResult r = runArgs(ASDEGREE_BIN, args, c.input);
-        EXPECT_EQ(r.out, c.out) << shown;
-        EXPECT_EQ(r.err, expand(c.err)) << shown;
-        EXPECT_EQ(r.status, c.status) << shown;
-    }
+    expectArguments(ASDEGREE_BIN, cases, {{"@A", a}, {"@B", b}, {"@Z", z}, {"@M", m}});
     const RunResult help = runArgs(ASDEGREE_BIN, {"--help", "--bogus"});
     EXPECT_EQ(help.out.rfind("Usage: asdegree [OPTION]... [FILE]...\n", 0), 0u);
     EXPECT_EQ(help.status, 0);

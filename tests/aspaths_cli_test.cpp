@@ -135,13 +135,6 @@ TEST(Pipeline, SameAsStraightforwardBuild)
 // gzip'd, "@M" an MRT dump, "@C" an MRT dump cut short.
 TEST(Aspaths, Arguments)
 {
-    struct ArgCase {
-        std::vector<std::string> args;
-        std::string input; // standard input
-        std::string out;
-        std::string err;
-        int status;
-    };
     const std::string t = tempPath("t"), z = tempPath("z.gz"), m = tempPath("m"), c = tempPath("c");
     writeFile(t, "a|b|c|d|e|f|1 1 2\n");
     ASSERT_EQ(runShell("gzip -c " + t + " > " + z).status, 0);
@@ -151,7 +144,7 @@ TEST(Aspaths, Arguments)
     const std::size_t lastAt = dump.size() - mrt::tableDumpRoute(2, 32, mrt::v6(0x2001, 0xdb8),
                                                                  mrt::attributes(sample::path({3356, 6939}), 2)).size();
     const std::string tryHelp = "Try 'aspaths --help' for more information.\n", mrtPaths = "3356 1299 65001\n3356 196615 4788\n3356 6939\n";
-    const ArgCase cases[] = {
+    const std::vector<ArgCase> cases = {
         {{}, "x|x|x|x|x|x|5 6\n", "5 6\n", "", 0},
         {{"-"}, "x|x|x|x|x|x|5 6\n", "5 6\n", "", 0},
         {{"@T", "-", "@Z"}, "x|x|x|x|x|x|5 6\n", "1 2\n5 6\n1 2\n", "", 0},
@@ -167,22 +160,7 @@ TEST(Aspaths, Arguments)
         {{"-n", "3"}, "", "", "aspaths: invalid option -- 'n'\n" + tryHelp, 2},
         {{"--version=2"}, "", "", "aspaths: option '--version' doesn't allow an argument\n" + tryHelp, 2},
     };
-    auto expand = [&](std::string s) {
-        for (auto [tag, path] : {std::pair{"@T", t}, {"@Z", z}, {"@M", m}, {"@C", c}})
-            for (std::size_t at; (at = s.find(tag)) != std::string::npos;)
-                s.replace(at, 2, path);
-        return s;
-    };
-    for (const ArgCase &k : cases) {
-        std::vector<std::string> args;
-        std::string shown;
-        for (const std::string &arg : k.args)
-            args.push_back(expand(arg)), shown += arg + ' ';
-        const RunResult r = runArgs(ASPATHS_BIN, args, k.input);
-        EXPECT_EQ(r.out, k.out) << shown;
-        EXPECT_EQ(r.err, expand(k.err)) << shown;
-        EXPECT_EQ(r.status, k.status) << shown;
-    }
+    expectArguments(ASPATHS_BIN, cases, {{"@T", t}, {"@Z", z}, {"@M", m}, {"@C", c}});
     const RunResult help = runArgs(ASPATHS_BIN, {"--help"});
     EXPECT_EQ(help.out.rfind("Usage: aspaths [OPTION]... [FILE]...\n", 0), 0u);
     EXPECT_EQ(help.status, 0);

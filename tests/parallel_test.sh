@@ -7,11 +7,8 @@
 # Usage: parallel_test.sh BUILD_DIR
 set -euo pipefail
 bin=$(cd "$1" && pwd)
-if ! command -v parallel > /dev/null; then
-  [ -z "${CI:-}" ] || { echo "GNU parallel is not installed (Debian package parallel)" >&2; exit 1; }
-  echo "skipped: GNU parallel is not installed (Debian package parallel)"
-  exit 77
-fi
+source "$(dirname "$0")/need.sh"
+need parallel parallel
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 PATH=$bin:$PATH
@@ -28,8 +25,8 @@ mv "$work/dumps/shard-03" "$work/dumps/shard 'odd' name"
 
 # The recipe.
 cd "$work/dumps"
-export PARALLEL_SHELL=bash
-parallel --will-cite --halt now,fail=1 -j 2 'set -o pipefail; aspaths {} | asdegree --links > {}.links' ::: *
+parallel --will-cite -q --halt now,fail=1 -j 2 \
+  bash -c 'set -o pipefail; aspaths "$1" | asdegree --links > "$1.links"' _ {} ::: *
 for top in 10 0; do
   asdegree -n "$top" *.links > "../merged-$top"
   { aspaths ../all.txt; cat ../mrt.paths; } | asdegree -n "$top" > "../single-$top"
@@ -40,7 +37,8 @@ echo "sharded equals single: $(wc -l < ../single-0) ASes, links $(cat *.links | 
 
 # A shard that cannot be read fails the whole run.
 printf 'garbage' | gzip -c | head -c 15 > broken.gz
-if parallel --will-cite --halt now,fail=1 -j 2 'set -o pipefail; aspaths {} | asdegree --links > {}.links' ::: broken.gz 2> /dev/null; then
+if parallel --will-cite -q --halt now,fail=1 -j 2 \
+  bash -c 'set -o pipefail; aspaths "$1" | asdegree --links > "$1.links"' _ {} ::: broken.gz 2> /dev/null; then
   echo "a failing shard went unnoticed" >&2
   exit 1
 fi

@@ -4,11 +4,8 @@
 # Usage: plot_test.sh BUILD_DIR SOURCE_DIR
 set -euo pipefail
 bin=$1 src=$2
-if ! command -v gnuplot > /dev/null; then
-  [ -z "${CI:-}" ] || { echo "gnuplot is not installed (Debian package gnuplot-nox)" >&2; exit 1; }
-  echo "skipped: gnuplot is not installed (Debian package gnuplot-nox)"
-  exit 77
-fi
+source "$(dirname "$0")/need.sh"
+need gnuplot gnuplot-nox
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 "$bin/aspaths" "$src/samples/routes.txt" | "$bin/asdegree" -n 0 > "$work/degrees.txt"

@@ -6,6 +6,8 @@
 #include <sstream>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -45,7 +47,12 @@ int statusOf(int wstatus)
 
 } // namespace
 
-RunResult runTool(const char *bin, const std::string &input, Input in, Output out)
+namespace {
+
+// Runs BIN with ARGS, standard input from INPUT (or a directory), standard
+// output captured (or /dev/full, or closed), standard error captured.
+RunResult spawn(const char *bin, const std::vector<std::string> &args, const std::string &input, Input in,
+                Output out)
 {
     const std::string inPath = tempFile(input), outPath = tempFile(""), errPath = tempFile("");
     pid_t pid = fork();
@@ -64,28 +71,6 @@ RunResult runTool(const char *bin, const std::string &input, Input in, Output ou
         }
         close(i);
         close(e);
-        execl(bin, bin, static_cast<char *>(nullptr));
-        _exit(127);
-    }
-    int wstatus = 0;
-    rusage usage{};
-    wait4(pid, &wstatus, 0, &usage);
-    RunResult r{slurp(outPath), slurp(errPath), statusOf(wstatus), usage.ru_maxrss};
-    unlink(inPath.c_str());
-    unlink(outPath.c_str());
-    unlink(errPath.c_str());
-    return r;
-}
-
-RunResult runArgs(const char *bin, const std::vector<std::string> &args, const std::string &input)
-{
-    const std::string inPath = tempFile(input), outPath = tempFile(""), errPath = tempFile("");
-    pid_t pid = fork();
-    if (pid == 0) {
-        int i = open(inPath.c_str(), O_RDONLY), o = open(outPath.c_str(), O_WRONLY),
-            e = open(errPath.c_str(), O_WRONLY);
-        dup2(i, 0), dup2(o, 1), dup2(e, 2);
-        close(i), close(o), close(e);
         std::vector<char *> argv{const_cast<char *>(bin)};
         for (const std::string &a : args)
             argv.push_back(const_cast<char *>(a.c_str()));
@@ -101,6 +86,41 @@ RunResult runArgs(const char *bin, const std::vector<std::string> &args, const s
     unlink(outPath.c_str());
     unlink(errPath.c_str());
     return r;
+}
+
+} // namespace
+
+RunResult runTool(const char *bin, const std::string &input, Input in, Output out)
+{
+    return spawn(bin, {}, input, in, out);
+}
+
+RunResult runArgs(const char *bin, const std::vector<std::string> &args, const std::string &input)
+{
+    return spawn(bin, args, input, Input::File, Output::Capture);
+}
+
+std::string expandTags(std::string s, const std::vector<std::pair<std::string, std::string>> &tags)
+{
+    for (const auto &[tag, value] : tags)
+        for (std::size_t at; (at = s.find(tag)) != std::string::npos;)
+            s.replace(at, tag.size(), value);
+    return s;
+}
+
+void expectArguments(const char *bin, const std::vector<ArgCase> &cases,
+                     const std::vector<std::pair<std::string, std::string>> &tags)
+{
+    for (const ArgCase &c : cases) {
+        std::vector<std::string> args;
+        std::string shown;
+        for (const std::string &arg : c.args)
+            args.push_back(expandTags(arg, tags)), shown += arg + ' ';
+        const RunResult r = runArgs(bin, args, c.input);
+        EXPECT_EQ(r.out, c.out) << shown;
+        EXPECT_EQ(r.err, expandTags(c.err, tags)) << shown;
+        EXPECT_EQ(r.status, c.status) << shown;
+    }
 }
 
 std::string tempPath(const std::string &tag)
