@@ -9,14 +9,8 @@
 set -euo pipefail
 pairs=10000000
 runs=3
-while [ $# -gt 0 ]; do
-  case "$1" in
-    --pairs) pairs=$2; shift 2 ;;
-    --runs) runs=$2; shift 2 ;;
-    *) echo "usage: bench/adversarial.sh [--pairs N] [--runs R]" >&2; exit 2 ;;
-  esac
-done
 source "$(dirname "$0")/common.sh"
+bench_options "bench/adversarial.sh [--pairs N] [--runs R]" "$@"
 build_release asdegree
 spread=$data/spread-$pairs.txt
 hub=$data/hub-$pairs.txt

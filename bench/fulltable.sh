@@ -10,15 +10,9 @@
 set -euo pipefail
 records=50000000
 runs=3
-while [ $# -gt 0 ]; do
-  case "$1" in
-    --records) records=$2; shift 2 ;;
-    --runs) runs=$2; shift 2 ;;
-    *) echo "usage: bench/fulltable.sh [--records N] [--runs R]" >&2; exit 2 ;;
-  esac
-done
 
 source "$(dirname "$0")/common.sh"
+bench_options "bench/fulltable.sh [--records N] [--runs R]" "$@"
 build_release aspaths asdegree gen_routes
 bin=$build
 corpus=$data/routes-$records.txt

@@ -9,15 +9,9 @@
 set -euo pipefail
 records=4000000
 runs=5
-while [ $# -gt 0 ]; do
-  case "$1" in
-    --records) records=$2; shift 2 ;;
-    --runs) runs=$2; shift 2 ;;
-    *) echo "usage: bench/mrt.sh [--records N] [--runs R]" >&2; exit 2 ;;
-  esac
-done
 
 source "$(dirname "$0")/common.sh"
+bench_options "bench/mrt.sh [--records N] [--runs R]" "$@"
 build_release aspaths asdegree gen_routes
 bin=$build
 rib=$data/rib-$records.mrt

@@ -7,15 +7,9 @@
 set -euo pipefail
 records=4000000
 runs=5
-while [ $# -gt 0 ]; do
-  case "$1" in
-    --records) records=$2; shift 2 ;;
-    --runs) runs=$2; shift 2 ;;
-    *) echo "usage: bench/run.sh [--records N] [--runs R]" >&2; exit 2 ;;
-  esac
-done
 
 source "$(dirname "$0")/common.sh"
+bench_options "bench/run.sh [--records N] [--runs R]" "$@"
 build_release aspaths asdegree gen_routes baseline_aspaths baseline_asdegree
 bin=$build
 corpus=$data/routes-$records.txt
@@ -77,16 +71,20 @@ for ((r = 1; r <= runs; r++)); do
   echo "run $r of $runs done" >&2
 done
 
-declare -A med
-for n in "${names[@]}"; do med[$n]=$(echo "${times[$n]}" | median); done
-ratio() { awk -v a="$1" -v b="$2" 'BEGIN {printf "%.1f", (b > 0 ? a / b : 0)}'; }
+declare -A med best
+for n in "${names[@]}"; do
+  med[$n]=$(echo "${times[$n]}" | median)
+  best[$n]=$(echo "${times[$n]}" | fastest)
+done
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN {printf "%.2f", (b > 0 ? a / b : 0)}'; }
 peak() { /usr/bin/time -f %M sh -c "$1" 2>&1 >/dev/null | tail -n 1; }
 
 echo "corpus: $records records, $(( $(stat -c %s "$corpus") / 1048576 )) MiB; paths: $(( $(stat -c %s "$paths") / 1048576 )) MiB; $runs runs, median ms"
 echo "machine: $(nproc) cores, $(awk -F': ' '/model name/ {print $2; exit}' /proc/cpuinfo)"
-printf '%-15s %8s  %s\n' command ms "all times (ms)"
-for n in "${names[@]}"; do printf '%-15s %8s  %s\n' "$n" "${med[$n]}" "${times[$n]}"; done
+printf '%-15s %8s %8s  %s\n' command median fastest "all times (ms)"
+for n in "${names[@]}"; do printf '%-15s %8s %8s  %s\n' "$n" "${med[$n]}" "${best[$n]}" "${times[$n]}"; done
 echo
+echo "asdegree / aspaths:             $(ratio "${med[asdegree]}" "${med[aspaths]}")x median, $(ratio "${best[asdegree]}" "${best[aspaths]}")x fastest  (target at most 0.6)"
 echo "aspaths / floor:                $(ratio "${med[aspaths]}" "${med[floor]}")x  (target at most 6)"
 echo "base_asdegree / asdegree:       $(ratio "${med[base_asdegree]}" "${med[asdegree]}")x  (target at least 5)"
 echo "awk_pipeline / pipeline:        $(ratio "${med[awk_pipeline]}" "${med[pipeline]}")x  (target at least 25)"
