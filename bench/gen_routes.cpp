@@ -13,6 +13,7 @@
 // corpus again but for the fields that no path line reads.
 //
 // Usage: gen_routes [--records N] [--seed S] [--mrt]   (default 4,000,000 records)
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -152,7 +153,9 @@ int main(int argc, char **argv)
     }
     rng.seed(seed);
     const std::uint64_t prefixes = (records + peerCount - 1) / peerCount;
-    const std::size_t ases = std::max<std::size_t>(2000, prefixes * 4 / 5);
+    // Four ASes for every five prefixes, up to 100,000: about what the
+    // Internet has. (More could not all be given distinct ASNs below.)
+    const std::size_t ases = std::clamp<std::size_t>(prefixes * 4 / 5, 2000, 100000);
     const std::vector<std::uint32_t> asn = makeASNs(ases);
     const auto providers = makeProviders(ases);
 
