@@ -245,7 +245,9 @@ void growKnownLinks()
     }
 }
 
-// Adds KEY to the set; false if it was there already, or if the set is full.
+// Adds KEY to the set; false if it was there already. Once the set is
+// full, true without a look: input that fills it (millions of links) is
+// mostly links not seen before.
 bool learnLink(std::uint64_t key)
 {
     if (key == noLink) {
@@ -253,11 +255,10 @@ bool learnLink(std::uint64_t key)
         knownNoLink = true;
         return fresh;
     }
-    if (2 * (knownCount + 1) > knownLinks.size()) {
-        if (knownCount >= knownLinksCap)
-            return true; // pass it on; compaction keeps the lists exact
+    if (knownCount >= knownLinksCap)
+        return true; // full: pass every link on; compaction keeps the lists exact
+    if (2 * (knownCount + 1) > knownLinks.size())
         growKnownLinks();
-    }
     const std::size_t mask = knownLinks.size() - 1;
     for (std::size_t i = linkSlot(key, mask);; i = (i + 1) & mask) {
         if (knownLinks[i] == key)

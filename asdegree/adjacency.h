@@ -44,9 +44,9 @@ void insertOnePair(ASN a, ASN b);
 // unless the link between them has been recorded before. A full table
 // names the same link over and over (a hundred times and more on average):
 // the links recorded so far are kept in a set of their own, up to
-// knownLinksCap of them, and a repeat costs one look there. Past the cap,
-// links are passed on as they come; the lists' compaction drops repeats,
-// so the result is the same.
+// knownLinksCap of them, and a repeat costs one look there. Once the set is
+// full, every link is passed on as it comes; the lists' compaction drops
+// repeats, so the result is the same.
 void recordLink(ASN a, ASN b);
 
 // The most links the set in front of the table holds: 64 MiB of it.
