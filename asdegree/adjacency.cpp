@@ -12,17 +12,23 @@ namespace {
 // count, arithmetic progressions) cannot know which ASes will share a bucket.
 const std::uint64_t hashKey = randomKey();
 
-} // namespace
-
-std::size_t hashASN(ASN as) noexcept
+// V mixed with the key by the finaliser of a 64-bit hash.
+inline std::uint64_t keyedHash(std::uint64_t v)
 {
-    std::uint64_t v = static_cast<std::uint32_t>(as) ^ hashKey;
+    v ^= hashKey;
     v ^= v >> 33;
     v *= 0xff51afd7ed558ccdull;
     v ^= v >> 33;
     v *= 0xc4ceb9fe1a85ec53ull;
     v ^= v >> 33;
     return v;
+}
+
+} // namespace
+
+std::size_t hashASN(ASN as) noexcept
+{
+    return keyedHash(static_cast<std::uint32_t>(as));
 }
 
 std::vector<Entry> asv;
@@ -222,11 +228,7 @@ inline std::uint64_t linkKey(ASN a, ASN b)
 
 inline std::size_t linkSlot(std::uint64_t key, std::size_t mask)
 {
-    std::uint64_t v = key ^ hashKey;
-    v ^= v >> 33;
-    v *= 0xff51afd7ed558ccdull;
-    v ^= v >> 33;
-    return static_cast<std::size_t>(v) & mask;
+    return static_cast<std::size_t>(keyedHash(key)) & mask;
 }
 
 // Doubles the set.

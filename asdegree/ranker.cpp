@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <numeric>
 #include <vector>
 
 #include "adjacency.h"
@@ -29,9 +30,8 @@ const char *sharedTail(const char *begin, const char *end, const KeptLine &kept)
         }
         same += 8;
     }
-    if (same + 8 > n || same + 8 > m)
-        while (same < n && same < m && begin[n - 1 - same] == last[m - 1 - same])
-            ++same;
+    while (same < n && same < m && begin[n - 1 - same] == last[m - 1 - same])
+        ++same; // the last few bytes; stops at once where a word differed
     for (std::size_t s = n - same; s < n; ++s) {
         const std::size_t t = m - (n - s);
         if ((s == 0 || isBlank(begin[s - 1])) && (t == 0 || isBlank(last[t - 1])) && !isBlank(begin[s]))
@@ -95,6 +95,14 @@ bool ranksBefore(std::size_t a, std::size_t b)
     return da != db ? da > db : asv[a].first < asv[b].first;
 }
 
+// Every slot of the table, in order.
+std::vector<std::size_t> allSlots()
+{
+    std::vector<std::size_t> slots(asv.size());
+    std::iota(slots.begin(), slots.end(), std::size_t(0));
+    return slots;
+}
+
 } // namespace
 
 void appendReport(std::string &out, std::size_t top)
@@ -102,9 +110,7 @@ void appendReport(std::string &out, std::size_t top)
     // The order is total, since each ASN has one entry: the best TOP by a
     // partial sort are the report, in O(n log TOP) even for every AS.
     const std::size_t k = top == 0 ? asv.size() : std::min(asv.size(), top);
-    std::vector<std::size_t> slots(asv.size());
-    for (std::size_t slot = 0; slot != slots.size(); ++slot)
-        slots[slot] = slot;
+    std::vector<std::size_t> slots = allSlots();
     std::partial_sort(slots.begin(), slots.begin() + k, slots.end(), ranksBefore);
     char line[48];
     for (std::size_t n = 0; n != k; ++n) {
@@ -120,9 +126,7 @@ void appendReport(std::string &out, std::size_t top)
 
 void appendLinks(std::string &out)
 {
-    std::vector<std::size_t> slots(asv.size());
-    for (std::size_t slot = 0; slot != slots.size(); ++slot)
-        slots[slot] = slot;
+    std::vector<std::size_t> slots = allSlots();
     std::sort(slots.begin(), slots.end(),
               [](std::size_t a, std::size_t b) { return asv[a].first < asv[b].first; });
     char line[32];
